@@ -1,0 +1,16 @@
+# Cross build for 32-bit Windows with mingw-w64 (posix thread model, needed by GoogleTest).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(QVVORN_TRIPLE i686-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${QVVORN_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QVVORN_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${QVVORN_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${QVVORN_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Every test binary runs under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

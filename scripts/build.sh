@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Cross-compiles QvVorn.dll, our host and the tests into ${QVVORN_BUILD:-build}.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QVVORN_BUILD:-$root/build}
+
+"$root/scripts/prepare.sh"
+cmake -S "$root" -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -- -j"$(nproc)"

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds QvVorn.dll and shows it working inside our own small host.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QVVORN_BUILD:-$root/build}
+
+"$root/scripts/build.sh"
+source "$root/scripts/wine-env.sh"
+
+cd "$build"
+wine ./qvhost.exe ./QvVorn.dll

@@ -1,0 +1,6 @@
+#include "common/resource_counts.h"
+
+ResourceCounts& LiveResources() noexcept {
+    static ResourceCounts counts{};
+    return counts;
+}

@@ -1,0 +1,32 @@
+// The process-wide state carried across runs: the folder history and its cap,
+// loaded from the host's settings key when constructed and saved when destroyed.
+#pragma once
+
+#include <windows.h>
+
+#include "common/folder_name.h"
+#include "history/folder_history.h"
+
+struct PluginSettings {
+    HKEY rootKey = HKEY_CURRENT_USER;
+    FolderName keyPath;
+    FolderHistory history;
+
+    // Loads; never throws.
+    PluginSettings() noexcept;
+    // Saves and frees; never throws.
+    ~PluginSettings();
+    PluginSettings(const PluginSettings&) = delete;
+    PluginSettings& operator=(const PluginSettings&) = delete;
+};
+
+// Reads VornMax and VornFolder, creating or repairing them where needed.
+// Any failure part way leaves an empty history, which never overwrites the
+// stored list at save.
+void LoadSettings(PluginSettings& settings) noexcept;
+// Writes VornFolder (unless the history is empty) and VornMax, then frees the
+// history and the key path.
+void SaveSettings(PluginSettings& settings) noexcept;
+
+// The history of the module's own settings object.
+FolderHistory& ActiveHistory() noexcept;

@@ -1,0 +1,19 @@
+#include "history/registry_key.h"
+
+#include "common/resource_counts.h"
+
+RegistryKey::RegistryKey(HKEY root, const char* path) noexcept {
+    HKEY key = nullptr;
+    RegOpenKeyExA(root, path, 0, KEY_READ | KEY_SET_VALUE, &key);
+    if (key != nullptr) {
+        key_ = key;
+        InterlockedIncrement(&LiveResources().registryKeys);
+    }
+}
+
+RegistryKey::~RegistryKey() {
+    if (key_ != nullptr) {
+        RegCloseKey(key_);
+        InterlockedDecrement(&LiveResources().registryKeys);
+    }
+}

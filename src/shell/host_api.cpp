@@ -1,0 +1,3 @@
+#include "shell/host_api.h"
+
+HostApi hostApi;

@@ -1,0 +1,3 @@
+#include "shell/module_handle.h"
+
+HINSTANCE moduleHandle = nullptr;
