@@ -3,18 +3,20 @@
 #include <cstring>
 #include <stdexcept>
 
-void EntryList::GrowFor(std::size_t needed) {
+std::size_t EntryList::NextCapacity(std::size_t capacity, std::size_t needed) {
     if (needed > kMaxEntries) {
         throw std::length_error("vector<T> too long");
     }
+    std::size_t grown =
+        capacity > kMaxEntries - capacity / 2 ? kMaxEntries : capacity + capacity / 2;
+    return grown < needed ? needed : grown;
+}
+
+void EntryList::GrowFor(std::size_t needed) {
     if (needed <= capacity_) {
         return;
     }
-    std::size_t grown = capacity_ > kMaxEntries - capacity_ / 2 ? kMaxEntries
-                                                                : capacity_ + capacity_ / 2;
-    if (grown < needed) {
-        grown = needed;
-    }
+    std::size_t grown = NextCapacity(capacity_, needed);
     HistoryEntry** items = static_cast<HistoryEntry**>(::operator new(grown * sizeof(HistoryEntry*)));
     if (count_ != 0) {
         std::memcpy(items, items_, count_ * sizeof(HistoryEntry*));

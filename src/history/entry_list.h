@@ -16,6 +16,9 @@ public:
     EntryList& operator=(const EntryList&) = delete;
     ~EntryList() { Clear(); }
 
+    // The capacity after growing from `capacity` to hold `needed` entries.
+    static std::size_t NextCapacity(std::size_t capacity, std::size_t needed);
+
     std::size_t Count() const noexcept { return count_; }
     std::size_t Capacity() const noexcept { return capacity_; }
     HistoryEntry& operator[](std::size_t index) const noexcept { return *items_[index]; }
