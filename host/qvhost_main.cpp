@@ -1,5 +1,6 @@
-// Our host: loads QvVorn.dll the way the mail client does and shows what it
-// does to the host's settings in the registry.
+// Our host: loads QvVorn.dll the way the mail client does, plays a short
+// session (drops, the context menu, a pick, the main menu) and shows what the
+// plug-in did, with the host's settings in the registry before and after.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,42 +11,197 @@
 
 namespace {
 
+using OnMenuInit = int(WINAPI*)(HWND window, HMENU menu, int menuType);
+using OnDragDrop = int(WINAPI*)(const char* folder, int second, int third, int kind);
+using OnPlugInInfo = int(WINAPI*)(char* info);
+
+struct Plugin {
+    HMODULE module = nullptr;
+    OnMenuInit menuInit = nullptr;
+    OnDragDrop dragDrop = nullptr;
+    OnPlugInInfo plugInInfo = nullptr;
+};
+
+// The host's texts are code page 932; the terminal wants UTF-8.
+std::string Utf8(const char* ansi) {
+    if (ansi == nullptr) {
+        return "(null)";
+    }
+    int units = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi, -1, &wide[0], units);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &out[0], bytes, nullptr, nullptr);
+    out.resize(static_cast<size_t>(bytes) - 1);
+    return out;
+}
+
 void PrintSettings(const char* when) {
     std::printf("%s\n  VornMax    %s\n  VornFolder %s\n", when,
                 settings_values::Describe(L"VornMax").c_str(),
                 settings_values::Describe(L"VornFolder").c_str());
 }
 
-bool LoadAndUnload(const char* dll) {
-    HMODULE module = LoadLibraryA(dll);
-    if (module == nullptr) {
-        std::printf("LoadLibrary(%s) failed: error %lu\n", dll, GetLastError());
+bool Load(const char* path, Plugin& plugin) {
+    plugin.module = LoadLibraryA(path);
+    if (plugin.module == nullptr) {
+        std::printf("The host could not load %s (error %lu).\n", path, GetLastError());
         return false;
     }
-    PrintSettings("While loaded:");
-    FreeLibrary(module);
+    plugin.menuInit = reinterpret_cast<OnMenuInit>(GetProcAddress(plugin.module, "QVC_OnMenuInit"));
+    plugin.dragDrop = reinterpret_cast<OnDragDrop>(GetProcAddress(plugin.module, "QVC_OnDragDrop"));
+    plugin.plugInInfo =
+        reinterpret_cast<OnPlugInInfo>(GetProcAddress(plugin.module, "QVC_OnPlugInInfo"));
+    if (plugin.menuInit == nullptr || plugin.dragDrop == nullptr || plugin.plugInInfo == nullptr) {
+        std::printf("%s lacks the plug-in exports.\n", path);
+        return false;
+    }
     return true;
+}
+
+void PrintMenu(HMENU menu, int depth) {
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char label[512] = {};
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        item.dwTypeData = label;
+        item.cch = sizeof label;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+        std::printf("%*s", depth * 4 + 4, "");
+        if (item.fType & MFT_SEPARATOR) {
+            std::printf("--------\n");
+        } else if (item.hSubMenu != nullptr) {
+            std::printf("[%s]\n", Utf8(label).c_str());
+            PrintMenu(item.hSubMenu, depth + 1);
+        } else {
+            int state = fake_host::QueryState(static_cast<int>(item.wID));
+            std::printf("%-6u %s%s\n", item.wID, Utf8(label).c_str(),
+                        state == 1 ? "   <- the folder open now (state 1)" : "");
+        }
+    }
+}
+
+// The message list's right-click menu as the host makes it, with two items of its own.
+HMENU ShowContextMenu(const Plugin& plugin) {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 100, "\x95\xd4\x90\x4d(&R)"); // 返信(&R)
+    AppendMenuA(menu, MF_STRING, 101, "\x8d\xed\x8f\x9c(&D)"); // 削除(&D)
+    plugin.menuInit(nullptr, menu, 1);
+    std::printf("  The context menu (id, label):\n");
+    PrintMenu(menu, 0);
+    return menu;
+}
+
+void ShowPluginInfo(const Plugin& plugin) {
+    char info[512];
+    FillMemory(info, sizeof info, 0);
+    plugin.plugInInfo(info);
+    std::printf("Plug-in information:\n  name        %s\n  vendor      %s\n  version     %s\n"
+                "  description %s\n",
+                Utf8(info).c_str(), Utf8(info + 80).c_str(), Utf8(info + 160).c_str(),
+                Utf8(info + 240).c_str());
+}
+
+void Drop(const Plugin& plugin, const char* folder, int kind) {
+    plugin.dragDrop(folder, 0, 0, kind);
+    std::printf("  Mail dropped onto %s (drop kind %d)\n", Utf8(folder).c_str(), kind);
+}
+
+int PickFolder(HMENU contextMenu, int position) {
+    HMENU submenu = GetSubMenu(contextMenu, 0);
+    int id = static_cast<int>(GetMenuItemID(submenu, position));
+    char label[256] = {};
+    GetMenuStringA(submenu, static_cast<UINT>(position), label, sizeof label, MF_BYPOSITION);
+    size_t movesBefore = fake_host::TheHost().moves.size();
+    fake_host::InvokeCommand(id);
+    std::printf("  The user picks \"%s\" (id %d)", Utf8(label).c_str(), id);
+    if (fake_host::TheHost().moves.size() > movesBefore) {
+        std::printf(": the host is asked to move the selected mail to %s\n",
+                    Utf8(fake_host::TheHost().moves.back().c_str()).c_str());
+    } else {
+        std::printf(": nothing to move\n");
+    }
+    return id;
+}
+
+void ShowMainMenu(const Plugin& plugin) {
+    static const char* const kMenus[] = {"\x83\x74\x83\x40\x83\x43\x83\x8b(&F)", // ファイル(&F)
+                                         "\x95\xd2\x8f\x57(&E)",                 // 編集(&E)
+                                         "\x95\x5c\x8e\xa6(&V)",                 // 表示(&V)
+                                         "\x83\x81\x81\x5b\x83\x8b(&M)",         // メール(&M)
+                                         "\x83\x63\x81\x5b\x83\x8b(&T)"};        // ツール(&T)
+    HMENU bar = CreateMenu();
+    for (const char* name : kMenus) {
+        HMENU submenu = CreatePopupMenu();
+        AppendMenuA(submenu, MF_STRING, 200, "\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93(&O)..."); // オプション(&O)...
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), name);
+    }
+    plugin.menuInit(nullptr, bar, 0);
+    std::printf("  The main window's menu bar, fifth menu:\n");
+    HMENU tools = GetSubMenu(bar, 4);
+    PrintMenu(tools, 0);
+    DestroyMenu(bar);
+}
+
+void Session(const Plugin& plugin) {
+    fake_host::Host& host = fake_host::TheHost();
+    // FolderIds are the host's own texts; the menu shows its display names.
+    host.displayNames["\\Inbox\\Work"] = std::string("\x8e\x64\x8e\x96");       // 仕事
+    host.displayNames["\\Inbox\\Family"] = std::string("\x89\xc6\x91\xb0");     // 家族
+    host.displayNames["\\Archive"] = std::string("\x83\x41\x81\x5b\x83\x4a\x83\x43\x83\x75"); // アーカイブ
+    host.currentFolder = std::string("\\Inbox");
+
+    ShowPluginInfo(plugin);
+    std::printf("\nThe user drags mail onto two folders (and onto a third in a way the plug-in "
+                "ignores):\n");
+    Drop(plugin, "\\Inbox\\Work", 1);
+    Drop(plugin, "\\Inbox\\Family", 2);
+    Drop(plugin, "\\Trash", 0);
+
+    std::printf("\nRight-click in the message list of \\Inbox:\n");
+    HMENU menu = ShowContextMenu(plugin);
+    PickFolder(menu, 1);
+    DestroyMenu(menu);
+
+    std::printf("\nThe user opens \\Inbox\\Work and right-clicks again:\n");
+    host.currentFolder = std::string("\\Inbox\\Work");
+    menu = ShowContextMenu(plugin);
+    PickFolder(menu, 0);
+    DestroyMenu(menu);
+
+    std::printf("\nThe main window's menu is prepared:\n");
+    ShowMainMenu(plugin);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const char* dll = argc > 1 ? argv[1] : "QvVorn.dll";
+    const char* path = argc > 1 ? argv[1] : "QvVorn.dll";
     settings_values::DeleteKey();
     settings_values::CreateKey();
-    PrintSettings("First run, the host's settings key is empty:");
-    if (!LoadAndUnload(dll)) {
-        return 1;
-    }
-    PrintSettings("After unload (defaults created):");
+    settings_values::SetText(L"VornFolder", L"\\Archive");
+    PrintSettings("The host's settings as a previous run left them:");
 
-    // Three folders as another run would have left them.
-    settings_values::SetText(L"VornFolder", L"Inbox\\Work*??*Inbox\\Family*??*Archive");
-    settings_values::SetDword(L"VornMax", 12);
-    PrintSettings("A stored list of three folders:");
-    if (!LoadAndUnload(dll)) {
+    std::printf("\n=== The host loads %s ===\n", path);
+    Plugin plugin;
+    if (!Load(path, plugin)) {
         return 1;
     }
-    PrintSettings("After unload (the list survives the round trip):");
+    Session(plugin);
+    std::printf("\n=== The host unloads the plug-in ===\n");
+    FreeLibrary(plugin.module);
+    PrintSettings("The host's settings now:");
+
+    std::printf("\n=== Next run: the list comes back ===\n");
+    fake_host::ResetHost();
+    if (!Load(path, plugin)) {
+        return 1;
+    }
+    HMENU menu = ShowContextMenu(plugin);
+    DestroyMenu(menu);
+    FreeLibrary(plugin.module);
     return 0;
 }
