@@ -33,9 +33,8 @@ bool InvokeCommand(int id, HWND window, DWORD highBits) {
     if (command == nullptr || command->callback == nullptr) {
         return false;
     }
-    CommandCallback callback = command->callback;
-    int commandId = command->id;
-    callback(window, (highBits << 16) | static_cast<DWORD>(commandId & 0xFFFF));
+    // After QVA_RegisterUICallback the host knows the command by the menu id.
+    command->callback(window, (highBits << 16) | static_cast<DWORD>(id & 0xFFFF));
     return true;
 }
 
