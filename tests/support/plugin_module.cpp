@@ -1,0 +1,50 @@
+#include "plugin_module.h"
+
+namespace plugin_module {
+
+Plugin Load(const char* file) {
+    Plugin plugin;
+    plugin.module = LoadLibraryA(file);
+    if (plugin.module != nullptr) {
+        plugin.menuInit =
+            reinterpret_cast<OnMenuInit>(GetProcAddress(plugin.module, "QVC_OnMenuInit"));
+        plugin.dragDrop =
+            reinterpret_cast<OnDragDrop>(GetProcAddress(plugin.module, "QVC_OnDragDrop"));
+        plugin.plugInInfo =
+            reinterpret_cast<OnPlugInInfo>(GetProcAddress(plugin.module, "QVC_OnPlugInInfo"));
+    }
+    return plugin;
+}
+
+void Unload(Plugin& plugin) {
+    if (plugin.module != nullptr) {
+        FreeLibrary(plugin.module);
+    }
+    plugin = Plugin();
+}
+
+std::vector<MenuItem> ReadMenu(HMENU menu) {
+    std::vector<MenuItem> items;
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char label[1024] = {};
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = label;
+        info.cch = sizeof label;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) {
+            continue;
+        }
+        MenuItem item;
+        item.label = label;
+        item.id = info.wID;
+        item.type = info.fType;
+        item.state = info.fState;
+        item.submenu = info.hSubMenu;
+        items.push_back(item);
+    }
+    return items;
+}
+
+} // namespace plugin_module

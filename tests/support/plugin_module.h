@@ -1,0 +1,36 @@
+// The plug-in DLL loaded the way the host loads it, with its callbacks.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace plugin_module {
+
+using OnMenuInit = int(WINAPI*)(HWND window, HMENU menu, int menuType);
+using OnDragDrop = int(WINAPI*)(const char* folder, int second, int third, int kind);
+using OnPlugInInfo = int(WINAPI*)(char* info);
+
+struct Plugin {
+    HMODULE module = nullptr;
+    OnMenuInit menuInit = nullptr;
+    OnDragDrop dragDrop = nullptr;
+    OnPlugInInfo plugInInfo = nullptr;
+};
+
+// Loads `file` from the test program's folder; module is null on failure.
+Plugin Load(const char* file);
+void Unload(Plugin& plugin);
+
+struct MenuItem {
+    std::string label; // code page 932, as GetMenuItemInfoA gives it
+    UINT id = 0;
+    UINT type = 0;
+    UINT state = 0;
+    HMENU submenu = nullptr;
+};
+
+std::vector<MenuItem> ReadMenu(HMENU menu);
+
+} // namespace plugin_module
