@@ -1,0 +1,45 @@
+#include "ui/settings_command.h"
+
+#include <commctrl.h>
+
+#include "settings_dialog_ids.h"
+#include "shell/host_api.h"
+#include "shell/module_handle.h"
+#include "ui/settings_dialog.h"
+
+namespace {
+
+// "フォルダ移動の設定をする": the command's comment for the host.
+const char kSettingsComment[] =
+    "\x83t\x83H\x83\x8b\x83_\x88\xda\x93\xae\x82\xcc\x90\xdd\x92\xe8\x82\xf0\x82\xb7\x82\xe9";
+// "フォルダ移動の設定をする(&E)...": the menu item's label.
+const char kSettingsLabel[] =
+    "\x83t\x83H\x83\x8b\x83_\x88\xda\x93\xae\x82\xcc\x90\xdd\x92\xe8\x82\xf0\x82\xb7\x82\xe9(&E).."
+    ".";
+
+// The main window's menu bar: the fifth top-level submenu takes the command.
+constexpr int kSettingsSubmenu = 4;
+// Past the last item: appends.
+constexpr UINT kAppend = 255;
+
+} // namespace
+
+void AddSettingsCommand(HMENU menu) {
+    int commandId = hostApi.QVA_RegisterCommand(kSettingsComment, 0, OnSettingsCommand);
+    HMENU submenu = GetSubMenu(menu, kSettingsSubmenu);
+    InsertMenuA(submenu, kAppend, MF_BYPOSITION | MF_SEPARATOR, 0, "");
+    InsertMenuA(submenu, kAppend, MF_BYPOSITION | MF_STRING,
+                static_cast<UINT_PTR>(static_cast<unsigned>(commandId)), kSettingsLabel);
+}
+
+void WINAPI OnSettingsCommand(HWND window, DWORD) {
+    // An exception must not unwind into the host's frames: it would end the host.
+    try {
+        // The template's up-down control needs its class before the dialog is made.
+        INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
+        InitCommonControlsEx(&classes);
+        DialogBoxParamA(moduleHandle, MAKEINTRESOURCEA(IDD_VORN_SETTINGS), window,
+                        SettingsDialogProc, 0);
+    } catch (...) {
+    }
+}

@@ -1,0 +1,98 @@
+#include "ui/settings_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "history/folder_history.h"
+#include "settings_dialog_ids.h"
+#include "ui/decimal_text.h"
+
+namespace {
+
+// "範囲内の数値を入力してください"
+const char kRangeWarning[] = "\x94\xcd\x88\xcd\x93\xe0\x82\xcc\x90\x94\x92l\x82\xf0\x93\xfc\x97\xcd"
+                             "\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2";
+// "Quorvel!移動プラグイン", the plug-in's name.
+const char kPluginName[] = "Quorvel!\x88\xda\x93\xae\x83v\x83\x89\x83O\x83"
+                           "C\x83\x93";
+
+constexpr std::int32_t kLowestMax = 5;
+constexpr std::int32_t kHighestMax = 30;
+// At most 4 characters and the NUL, for showing and for reading.
+constexpr int kNumberBufferSize = 5;
+
+HWND SpinOf(HWND dialog) {
+    return GetDlgItem(dialog, IDC_VORN_MAX_SPIN);
+}
+
+void ShowNumber(HWND dialog, std::int32_t value) {
+    char buffer[kNumberBufferSize] = {};
+    FormatDecimal(buffer, sizeof buffer, value);
+    SetDlgItemTextA(dialog, IDC_VORN_MAX_EDIT, buffer);
+}
+
+void InitDialog(HWND dialog) {
+    HWND spin = SpinOf(dialog);
+    SendMessageA(spin, UDM_SETBUDDY,
+                 reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_VORN_MAX_EDIT)), 0);
+    SendMessageA(spin, UDM_SETRANGE32, kLowestMax, kHighestMax);
+    SendMessageA(spin, UDM_SETPOS, 0, static_cast<LPARAM>(maxFolders & 0xFFFFu));
+    ShowNumber(dialog, static_cast<std::int32_t>(maxFolders));
+}
+
+// OK keeps a number from 5 to 30; anything else is answered with the warning
+// and the dialog stays open.
+void AcceptNumber(HWND dialog) {
+    char buffer[kNumberBufferSize] = {};
+    GetDlgItemTextA(dialog, IDC_VORN_MAX_EDIT, buffer, kNumberBufferSize);
+    std::int32_t value = ParseLeadingInteger(buffer);
+    if (value >= kLowestMax && value <= kHighestMax) {
+        maxFolders = static_cast<std::uint32_t>(value);
+        EndDialog(dialog, IDOK);
+        return;
+    }
+    MessageBoxA(dialog, kRangeWarning, kPluginName, MB_OK | MB_ICONWARNING);
+}
+
+void OnCommand(HWND dialog, WORD id) {
+    if (id == IDOK) {
+        AcceptNumber(dialog);
+    } else if (id == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+    }
+}
+
+// The up-down control does not write its position into the box; we do, and
+// select it so typing replaces it.
+void ShowSpinPosition(HWND dialog) {
+    LRESULT position = SendMessageA(SpinOf(dialog), UDM_GETPOS, 0, 0);
+    ShowNumber(dialog, static_cast<std::int32_t>(position & 0xFFFF));
+    SendMessageA(GetDlgItem(dialog, IDC_VORN_MAX_EDIT), EM_SETSEL, 0, -1);
+}
+
+} // namespace
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    // An exception must not unwind into user32's frames: it would end the host.
+    try {
+        switch (message) {
+        case WM_INITDIALOG:
+            InitDialog(dialog);
+            break;
+        case WM_COMMAND:
+            OnCommand(dialog, LOWORD(wParam));
+            break;
+        case WM_CLOSE:
+            EndDialog(dialog, IDCANCEL);
+            break;
+        case WM_VSCROLL:
+            ShowSpinPosition(dialog);
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+    }
+    return FALSE;
+}

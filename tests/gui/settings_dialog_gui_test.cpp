@@ -1,0 +1,374 @@
+// The settings dialog of the real QvVorn.dll, reached through the main
+// window's menu and used as a person would: typing, clicking, keys.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cp932_text.h"
+#include "fake_host.h"
+#include "modal_dialog.h"
+#include "plugin_module.h"
+#include "settings_values.h"
+
+namespace {
+
+using modal_dialog::HostThread;
+
+constexpr int kEdit = 1002;
+constexpr int kSpin = 1012;
+constexpr DWORD kStartMax = 17;
+
+// フォルダ移動の設定
+const std::string kCaption =
+    cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a");
+// 範囲内の数値を入力してください
+const std::string kWarning = cp932_text::FromWide(
+    L"\x7bc4\x56f2\x5185\x306e\x6570\x5024\x3092\x5165\x529b\x3057\x3066\x304f\x3060\x3055\x3044");
+// Quorvel!移動プラグイン
+const std::string kPluginName =
+    cp932_text::FromWide(L"Quorvel!\x79fb\x52d5\x30d7\x30e9\x30b0\x30a4\x30f3");
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+struct Selection {
+    DWORD start;
+    DWORD end;
+};
+
+Selection SelectionOf(HWND edit) {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+BOOL CALLBACK CollectChildren(HWND window, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(window, CollectChildren, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+// The plug-in loaded into this program, which is its host, with the settings
+// command installed in a main menu of five submenus. Unloading it writes the
+// settings to the registry, where the tests read what the dialog did.
+class SettingsDialogGui : public ::testing::Test {
+  protected:
+    void SetUp() override { Start(kStartMax); }
+    void TearDown() override {
+        host_.reset();
+        plugin_module::Unload(plugin_);
+    }
+
+    void Start(DWORD storedMax) {
+        host_.reset();
+        plugin_module::Unload(plugin_);
+        fake_host::ResetHost();
+        ASSERT_TRUE(settings_values::DeleteKey());
+        ASSERT_TRUE(settings_values::CreateKey());
+        ASSERT_TRUE(settings_values::SetDword(L"VornMax", storedMax));
+        plugin_ = plugin_module::Load("QvVorn.dll");
+        ASSERT_NE(plugin_.module, nullptr) << GetLastError();
+        ASSERT_NE(plugin_.menuInit, nullptr);
+    }
+
+    // Installs the command in a new menu bar and picks it; the host thread
+    // shows the dialog with the bar in its window. Null when none shows.
+    HWND OpenFromMenu() {
+        HMENU bar = CreateMenu();
+        for (int i = 0; i < 5; ++i) {
+            HMENU submenu = CreatePopupMenu();
+            AppendMenuA(submenu, MF_STRING, static_cast<UINT_PTR>(100 + i), "Item");
+            AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "Menu");
+        }
+        EXPECT_EQ(plugin_.menuInit(nullptr, bar, 0), 0);
+        HMENU tools = GetSubMenu(bar, 4);
+        UINT id = GetMenuItemID(tools, GetMenuItemCount(tools) - 1);
+        const fake_host::Command* command = fake_host::FindCommand(static_cast<int>(id));
+        if (command == nullptr || command->callback == nullptr) {
+            ADD_FAILURE() << "no settings command behind menu item " << id;
+            DestroyMenu(bar);
+            return nullptr;
+        }
+        fake_host::CommandCallback callback = command->callback;
+        host_.reset(new HostThread([callback, id](HWND owner) { callback(owner, id); }, bar));
+        return modal_dialog::WaitForDialog(host_->id(), host_->owner());
+    }
+
+    // The warning box the dialog shows, once it does.
+    HWND WaitForWarning(HWND dialog) { return modal_dialog::WaitForDialog(host_->id(), dialog); }
+
+    // The value the plug-in holds, as it writes it at unload.
+    std::string StoredMaxAfterUnload() {
+        EXPECT_TRUE(host_ == nullptr || host_->Finished());
+        host_.reset();
+        plugin_module::Unload(plugin_);
+        return settings_values::Describe(L"VornMax");
+    }
+
+    static std::string Stored(DWORD value) { return "REG_DWORD " + std::to_string(value); }
+
+    // Checks the warning box and closes it with its OK button.
+    void ExpectWarningAndClose(HWND dialog) {
+        HWND box = WaitForWarning(dialog);
+        ASSERT_NE(box, nullptr) << "no warning";
+        EXPECT_EQ(modal_dialog::Text(box), kPluginName);
+        EXPECT_EQ(modal_dialog::MessageText(box), kWarning);
+        std::vector<int> buttons;
+        HICON icon = nullptr;
+        for (HWND child : Children(box)) {
+            if (ClassOf(child) == "Button" && IsWindowVisible(child)) {
+                buttons.push_back(GetDlgCtrlID(child));
+            }
+            if (ClassOf(child) == "Static" &&
+                (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+            }
+        }
+        EXPECT_EQ(buttons, std::vector<int>{IDOK});
+        EXPECT_EQ(icon, LoadIconA(nullptr, IDI_WARNING));
+        EXPECT_FALSE(IsWindowEnabled(dialog)); // the box is modal to the dialog
+        modal_dialog::Click(box, IDOK);
+        EXPECT_TRUE(modal_dialog::WaitGone(box));
+        EXPECT_TRUE(modal_dialog::WaitUntil([dialog] { return IsWindowEnabled(dialog) != FALSE; }));
+    }
+
+    plugin_module::Plugin plugin_;
+    std::unique_ptr<HostThread> host_;
+};
+
+TEST_F(SettingsDialogGui, OpensFromTheMainMenuShowingTheCurrentValue) {
+    HWND dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(modal_dialog::Text(dialog), kCaption);
+    EXPECT_FALSE(IsWindowEnabled(host_->owner()));
+
+    struct Control {
+        int id;
+        const char* className;
+        std::string text;
+    };
+    const Control controls[] = {
+        {1007, "Button", cp932_text::FromWide(L"\x8a2d\x5b9a")}, // 設定
+        // 最大表示フォルダ数(&M) (5～30)：
+        {1008, "Static",
+         cp932_text::FromWide(L"\x6700\x5927\x8868\x793a\x30d5\x30a9\x30eb\x30c0\x6570(&M) (5\xff5e"
+                              L"30)\xff1a")},
+        {kEdit, "Edit", "17"},
+        {kSpin, "msctls_updown32", ""},
+        {IDOK, "Button", "OK"},
+        {IDCANCEL, "Button", cp932_text::FromWide(L"\x30ad\x30e3\x30f3\x30bb\x30eb")}, // キャンセル
+    };
+    for (const Control& control : controls) {
+        SCOPED_TRACE(control.id);
+        HWND window = GetDlgItem(dialog, control.id);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(ClassOf(window), control.className);
+        EXPECT_EQ(modal_dialog::Text(window), control.text);
+    }
+
+    HWND spin = GetDlgItem(dialog, kSpin);
+    EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)),
+              GetDlgItem(dialog, kEdit));
+    int low = 0;
+    int high = 0;
+    SendMessageA(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                 reinterpret_cast<LPARAM>(&high));
+    EXPECT_EQ(low, 5);
+    EXPECT_EQ(high, 30);
+    EXPECT_EQ(LOWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), kStartMax);
+
+    modal_dialog::Click(dialog, IDCANCEL);
+    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+    EXPECT_EQ(StoredMaxAfterUnload(), Stored(kStartMax));
+}
+
+TEST_F(SettingsDialogGui, OkKeepsANumberFromFiveToThirty) {
+    struct Case {
+        const char* text;
+        DWORD value;
+    };
+    const Case cases[] = {
+        {"30", 30}, {"5", 5}, {" 7", 7}, {"7a", 7}, {"+9", 9}, {"0012", 12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.text + "\"");
+        Start(kStartMax);
+        HWND dialog = OpenFromMenu();
+        ASSERT_NE(dialog, nullptr);
+        modal_dialog::SetItemText(dialog, kEdit, c.text);
+        modal_dialog::Click(dialog, IDOK);
+        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+        EXPECT_EQ(StoredMaxAfterUnload(), Stored(c.value));
+    }
+}
+
+TEST_F(SettingsDialogGui, OkWarnsAboutAnythingElseAndStaysOpen) {
+    const std::string cases[] = {
+        "31",
+        "4",
+        "-5",
+        "",
+        "1e1",
+        cp932_text::FromWide(L"\xff13\xff10"), // ３０ in full-width digits
+        "00012",                               // only 0001 is read
+    };
+    for (const std::string& text : cases) {
+        SCOPED_TRACE("\"" + text + "\"");
+        Start(kStartMax);
+        HWND dialog = OpenFromMenu();
+        ASSERT_NE(dialog, nullptr);
+        modal_dialog::SetItemText(dialog, kEdit, text);
+        modal_dialog::Click(dialog, IDOK);
+        ExpectWarningAndClose(dialog);
+        EXPECT_TRUE(IsWindow(dialog));
+        EXPECT_EQ(modal_dialog::ItemText(dialog, kEdit), text);
+        modal_dialog::Click(dialog, IDCANCEL);
+        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+        EXPECT_EQ(StoredMaxAfterUnload(), Stored(kStartMax));
+    }
+}
+
+TEST_F(SettingsDialogGui, CorrectedTextIsAcceptedAfterTheWarning) {
+    HWND dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    modal_dialog::SetItemText(dialog, kEdit, "31");
+    modal_dialog::Click(dialog, IDOK);
+    ExpectWarningAndClose(dialog);
+    modal_dialog::SetItemText(dialog, kEdit, "29");
+    modal_dialog::Click(dialog, IDOK);
+    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+    EXPECT_EQ(StoredMaxAfterUnload(), Stored(29));
+}
+
+TEST_F(SettingsDialogGui, CancelEscAndCloseBoxKeepTheValue) {
+    struct Case {
+        const char* name;
+        std::function<void(HWND dialog)> close;
+    };
+    const Case cases[] = {
+        {"Cancel", [](HWND d) { modal_dialog::Click(d, IDCANCEL); }},
+        {"Esc", [](HWND d) { modal_dialog::PressKey(GetDlgItem(d, kEdit), VK_ESCAPE); }},
+        {"close box", [](HWND d) { modal_dialog::ClickCloseBox(d); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start(kStartMax);
+        HWND dialog = OpenFromMenu();
+        ASSERT_NE(dialog, nullptr);
+        modal_dialog::SetItemText(dialog, kEdit, "25");
+        c.close(dialog);
+        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+        EXPECT_EQ(StoredMaxAfterUnload(), Stored(kStartMax));
+    }
+}
+
+TEST_F(SettingsDialogGui, EnterInTheNumberBoxActsAsOk) {
+    HWND dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    modal_dialog::SetItemText(dialog, kEdit, "12");
+    modal_dialog::PressKey(GetDlgItem(dialog, kEdit), VK_RETURN);
+    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+    EXPECT_EQ(StoredMaxAfterUnload(), Stored(12));
+}
+
+// After each step the box shows the new position, all of it selected.
+void ExpectShows(HWND dialog, const std::string& text) {
+    HWND edit = GetDlgItem(dialog, kEdit);
+    EXPECT_TRUE(modal_dialog::WaitUntil([&] { return modal_dialog::Text(edit) == text; }))
+        << "shows \"" << modal_dialog::Text(edit) << "\", not \"" << text << "\"";
+    Selection selection = SelectionOf(edit);
+    EXPECT_EQ(selection.start, 0u);
+    EXPECT_EQ(selection.end, text.size());
+}
+
+TEST_F(SettingsDialogGui, ArrowKeysStepThePosition) {
+    HWND dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    HWND edit = GetDlgItem(dialog, kEdit);
+    modal_dialog::PressKey(edit, VK_UP);
+    ExpectShows(dialog, "18");
+    modal_dialog::PressKey(edit, VK_DOWN);
+    modal_dialog::PressKey(edit, VK_DOWN);
+    ExpectShows(dialog, "16");
+    modal_dialog::Click(dialog, IDOK);
+    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+    EXPECT_EQ(StoredMaxAfterUnload(), Stored(16));
+}
+
+TEST_F(SettingsDialogGui, ArrowsStopAtFiveAndThirty) {
+    struct Case {
+        DWORD start;
+        UINT past; // the key that would leave the range
+        UINT back;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {30, VK_UP, VK_DOWN, "28"},
+        {5, VK_DOWN, VK_UP, "7"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        Start(c.start);
+        HWND dialog = OpenFromMenu();
+        ASSERT_NE(dialog, nullptr);
+        HWND edit = GetDlgItem(dialog, kEdit);
+        modal_dialog::PressKey(edit, c.past);
+        modal_dialog::PressKey(edit, c.back);
+        modal_dialog::PressKey(edit, c.back);
+        ExpectShows(dialog, c.shown);
+        modal_dialog::Click(dialog, IDCANCEL);
+        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+        EXPECT_EQ(StoredMaxAfterUnload(), Stored(c.start));
+    }
+}
+
+TEST_F(SettingsDialogGui, ArrowClicksStepThePosition) {
+    HWND dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    HWND spin = GetDlgItem(dialog, kSpin);
+    modal_dialog::ClickArrow(spin, true);
+    ExpectShows(dialog, "18");
+    modal_dialog::ClickArrow(spin, true);
+    ExpectShows(dialog, "19");
+    modal_dialog::ClickArrow(spin, false);
+    ExpectShows(dialog, "18");
+    modal_dialog::Click(dialog, IDOK);
+    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+    EXPECT_EQ(StoredMaxAfterUnload(), Stored(18));
+}
+
+TEST_F(SettingsDialogGui, EveryMainMenuInitAddsAnotherCommand) {
+    HMENU bar = CreateMenu();
+    for (int i = 0; i < 5; ++i) {
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "Menu");
+    }
+    plugin_.menuInit(nullptr, bar, 0);
+    plugin_.menuInit(nullptr, bar, 0);
+    plugin_module::Unload(plugin_);
+    std::vector<plugin_module::MenuItem> items = plugin_module::ReadMenu(GetSubMenu(bar, 4));
+    ASSERT_EQ(items.size(), 4u);
+    ASSERT_EQ(fake_host::TheHost().commands.size(), 2u);
+    EXPECT_EQ(items[0].type, static_cast<UINT>(MFT_SEPARATOR));
+    EXPECT_EQ(items[2].type, static_cast<UINT>(MFT_SEPARATOR));
+    EXPECT_EQ(items[1].id, static_cast<UINT>(fake_host::TheHost().commands[0].id));
+    EXPECT_EQ(items[3].id, static_cast<UINT>(fake_host::TheHost().commands[1].id));
+    EXPECT_EQ(items[1].label, items[3].label);
+    DestroyMenu(bar);
+}
+
+} // namespace

@@ -1,0 +1,38 @@
+// Points the module's host table at our host's state, for tests that link
+// the product code: the calls the product makes land in fake_host::TheHost().
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "shell/host_api.h"
+
+namespace fake_host_api {
+
+// Raised by the host functions when told to, to prove that nothing the host
+// raises unwinds past a callback.
+struct HostFailure {};
+
+struct Faults {
+    bool currentFolderRaises = false;
+    bool moveRaises = false;
+};
+Faults& TheFaults();
+
+// The six functions the product calls, and nothing else.
+HostApi BoundTable();
+
+// A fresh host, an empty history with the default cap, and the table bound;
+// everything restored afterwards.
+class HostedTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+  private:
+    HostApi savedTable_{};
+    std::uint32_t savedMax_ = 0;
+};
+
+} // namespace fake_host_api

@@ -1,0 +1,337 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/resource_counts.h"
+#include "cp932_text.h"
+#include "fake_host.h"
+#include "fake_host_api.h"
+#include "history/plugin_settings.h"
+#include "history_text.h"
+#include "plugin_module.h"
+#include "ui/move_command.h"
+#include "ui/move_submenu.h"
+
+namespace {
+
+using plugin_module::MenuItem;
+
+// フォルダへ移動(&Q)
+const std::string kSubmenuLabel =
+    cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5(&Q)");
+// フォルダへ移動
+const std::string kSubmenuComment =
+    cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5");
+// " に移動"
+const std::string kMoveSuffix = cp932_text::FromWide(L" \x306b\x79fb\x52d5");
+// (フォルダが登録されていません。何かメールを移動すると登録されます。)
+const std::string kPlaceholder = cp932_text::FromWide(
+    L"(\x30d5\x30a9\x30eb\x30c0\x304c\x767b\x9332\x3055\x308c\x3066\x3044\x307e\x305b\x3093\x3002"
+    L"\x4f55\x304b\x30e1\x30fc\x30eb\x3092\x79fb\x52d5\x3059\x308b\x3068\x767b\x9332\x3055\x308c"
+    L"\x307e\x3059\x3002)");
+const std::string kInboxName = cp932_text::FromWide(L"\x53d7\x4fe1\x7bb1");      // 受信箱
+const std::string kSentName = cp932_text::FromWide(L"\x9001\x4fe1\x6e08\x307f"); // 送信済み
+
+struct Label {
+    std::string text;
+    UINT id;
+    bool operator==(const Label& other) const { return text == other.text && id == other.id; }
+};
+
+void PrintTo(const Label& label, std::ostream* out) {
+    *out << label.text << "#" << label.id;
+}
+
+class MoveSubmenu : public fake_host_api::HostedTest {
+  protected:
+    void SetUp() override {
+        HostedTest::SetUp();
+        menu_ = CreatePopupMenu();
+        AppendMenuA(menu_, MF_STRING, 100, "Open");
+        AppendMenuA(menu_, MF_STRING, 101, "Reply");
+    }
+    void TearDown() override {
+        DestroyMenu(menu_);
+        HostedTest::TearDown();
+    }
+
+    static fake_host::Host& Host() { return fake_host::TheHost(); }
+    static void Fill(const char* description) { history_text::Fill(ActiveHistory(), description); }
+    static std::string History() { return history_text::Describe(ActiveHistory()); }
+
+    void Build(int menuType = 1) { BuildMoveSubmenu(menu_, menuType); }
+    std::vector<MenuItem> Top() const { return plugin_module::ReadMenu(menu_); }
+    HMENU Submenu() const { return GetSubMenu(menu_, 0); }
+    std::vector<MenuItem> Items() const { return plugin_module::ReadMenu(Submenu()); }
+    std::vector<Label> Labels() const {
+        std::vector<Label> labels;
+        for (const MenuItem& item : Items()) {
+            labels.push_back({item.label, item.id});
+        }
+        return labels;
+    }
+    // The menu id of each registration after the submenu's own, in order.
+    static std::vector<UINT> ItemIds() {
+        std::vector<UINT> ids;
+        for (std::size_t i = 1; i < Host().commands.size(); ++i) {
+            const fake_host::Command& command = Host().commands[i];
+            ids.push_back(static_cast<UINT>(command.uiId));
+        }
+        return ids;
+    }
+    static int CallsTo(const char* name) {
+        const std::vector<std::string>& calls = Host().calls;
+        return static_cast<int>(std::count(calls.begin(), calls.end(), name));
+    }
+
+    HMENU menu_ = nullptr;
+};
+
+TEST_F(MoveSubmenu, EmptyHistoryGivesThePlaceholderAlone) {
+    Build();
+    std::vector<MenuItem> top = Top();
+    ASSERT_EQ(top.size(), 4u);
+    EXPECT_EQ(top[0].label, kSubmenuLabel);
+    EXPECT_NE(top[0].submenu, nullptr);
+    EXPECT_EQ(top[1].type & MFT_SEPARATOR, static_cast<UINT>(MFT_SEPARATOR));
+    EXPECT_EQ(top[2].label, "Open");
+    EXPECT_EQ(top[3].label, "Reply");
+
+    std::vector<MenuItem> items = Items();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].label, kPlaceholder);
+    EXPECT_EQ(items[0].id, 0u);
+    EXPECT_EQ(items[0].type, static_cast<UINT>(MFT_STRING));
+    EXPECT_EQ(items[0].state, static_cast<UINT>(MFS_ENABLED | MFS_UNCHECKED));
+
+    ASSERT_EQ(Host().commands.size(), 1u);
+    EXPECT_EQ(Host().commands[0].comment, kSubmenuComment);
+    EXPECT_EQ(Host().commands[0].menuType, 1);
+    EXPECT_EQ(Host().commands[0].callback, nullptr);
+    EXPECT_EQ(CallsTo("QVA_RegisterUICallback"), 0);
+    EXPECT_EQ(LiveResources().ownedPopups, 0);
+}
+
+TEST_F(MoveSubmenu, OneItemPerFolderInHistoryOrder) {
+    for (int menuType : {1, 7}) {
+        SCOPED_TRACE(menuType);
+        fake_host::ResetHost();
+        DestroyMenu(menu_);
+        menu_ = CreatePopupMenu();
+        Fill("Inbox,Sent(3),Archive");
+        Host().displayNames["Inbox"] = kInboxName;
+        Host().displayNames["Sent"] = kSentName;
+        Build(menuType);
+
+        std::vector<UINT> ids = ItemIds();
+        ASSERT_EQ(ids.size(), 3u);
+        EXPECT_EQ(Labels(), (std::vector<Label>{
+                                {kInboxName, ids[0]}, {kSentName, ids[1]}, {"Archive", ids[2]}}));
+        for (const MenuItem& item : Items()) {
+            EXPECT_EQ(item.type, static_cast<UINT>(MFT_STRING));
+            EXPECT_EQ(item.state, static_cast<UINT>(MFS_ENABLED | MFS_UNCHECKED));
+        }
+        EXPECT_EQ(History(), "Inbox(" + std::to_string(ids[0]) + "),Sent(" +
+                                 std::to_string(ids[1]) + "),Archive(" + std::to_string(ids[2]) +
+                                 ")");
+        const std::vector<std::string> comments = {
+            kInboxName + kMoveSuffix, kSentName + kMoveSuffix, "Archive" + kMoveSuffix};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const fake_host::Command& command = Host().commands[i + 1];
+            EXPECT_EQ(command.comment, comments[i]);
+            EXPECT_EQ(command.menuType, menuType);
+            EXPECT_EQ(command.callback, &OnMoveCommand);
+            EXPECT_EQ(command.state, &OnMoveCommandState);
+        }
+        EXPECT_EQ(Host().commands[0].menuType, menuType);
+    }
+}
+
+TEST_F(MoveSubmenu, FolderWithoutDisplayTextLeavesTheHistory) {
+    Fill("F1(1),F2(2),F3(3)");
+    Host().displayNames["F2"] = std::string("");
+    Build();
+    std::vector<UINT> ids = ItemIds();
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(Labels(), (std::vector<Label>{{"F1", ids[0]}, {"F3", ids[1]}}));
+    EXPECT_EQ(History(), "F1(" + std::to_string(ids[0]) + "),F3(" + std::to_string(ids[1]) + ")");
+    EXPECT_EQ(Host().commands[2].comment, "F3" + kMoveSuffix);
+}
+
+TEST_F(MoveSubmenu, NoFolderWithDisplayTextGivesThePlaceholder) {
+    Fill("F1(1),F2(2)");
+    Host().displayNames["F1"] = std::string("");
+    Host().displayNames["F2"] = std::string("");
+    Build();
+    EXPECT_EQ(Labels(), (std::vector<Label>{{kPlaceholder, 0}}));
+    EXPECT_EQ(History(), "");
+    EXPECT_EQ(Host().commands.size(), 1u);
+}
+
+TEST_F(MoveSubmenu, NoDisplayTextAtAllEndsTheWalk) {
+    Fill("F1(1),F2(2),F3(3)");
+    Host().displayNames["F2"] = std::nullopt;
+    Build();
+    std::vector<UINT> ids = ItemIds();
+    ASSERT_EQ(ids.size(), 1u);
+    EXPECT_EQ(Labels(), (std::vector<Label>{{"F1", ids[0]}}));
+    EXPECT_EQ(History(), "F1(" + std::to_string(ids[0]) + "),F2(2),F3(3)");
+    EXPECT_EQ(CallsTo("QVA_GetFolderDisplayName"), 2);
+}
+
+TEST_F(MoveSubmenu, RefusedRegistrationEndsTheWalk) {
+    struct Case {
+        const char* name;
+        bool refuseCommand;
+        std::size_t commands;
+        int uiRegistrations;
+    };
+    const Case cases[] = {
+        {"command refused", true, 2, 0},
+        {"state callback refused", false, 2, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake_host::ResetHost();
+        DestroyMenu(menu_);
+        menu_ = CreatePopupMenu();
+        Fill("F1(5),F2(6)");
+        if (c.refuseCommand) {
+            Host().registerCommandResult = [](const std::string& comment, int) {
+                return comment == kSubmenuComment ? 40001 : 0;
+            };
+        } else {
+            Host().registerUiResult = [](int) { return 0; };
+        }
+        Build();
+        EXPECT_EQ(GetMenuItemCount(Submenu()), 0);
+        EXPECT_EQ(Host().commands.size(), c.commands);
+        EXPECT_EQ(CallsTo("QVA_RegisterUICallback"), c.uiRegistrations);
+        EXPECT_EQ(History(), "F1(5),F2(6)");
+    }
+}
+
+TEST_F(MoveSubmenu, RefusedSubmenuCommandStillBuildsTheItems) {
+    Fill("F1");
+    Host().registerCommandResult = [](const std::string& comment, int) {
+        return comment == kSubmenuComment ? 0 : 40010;
+    };
+    Build();
+    EXPECT_EQ(Labels(), (std::vector<Label>{{"F1", 40010}}));
+}
+
+TEST_F(MoveSubmenu, StateRegistrationIdIsTheItemId) {
+    Fill("F1,F2");
+    Host().registerUiResult = [](int commandId) { return commandId + 500; };
+    Build();
+    ASSERT_EQ(Host().commands.size(), 3u);
+    int command2 = Host().commands[2].id;
+    UINT item2 = static_cast<UINT>(command2 + 500);
+    EXPECT_EQ(Labels(), (std::vector<Label>{{"F1", static_cast<UINT>(Host().commands[1].id + 500)},
+                                            {"F2", item2}}));
+    EXPECT_EQ(ActiveHistory()[1].commandId, command2 + 500);
+
+    OnMoveCommand(nullptr, static_cast<DWORD>(command2)); // the id the host no longer uses
+    EXPECT_TRUE(Host().moves.empty());
+    OnMoveCommand(nullptr, item2);
+    EXPECT_EQ(Host().moves, std::vector<std::string>{"F2"});
+}
+
+TEST_F(MoveSubmenu, DuplicateFolderBindsBothItemsToTheFirstEntry) {
+    Fill("A,B,A");
+    Build();
+    std::vector<UINT> ids = ItemIds();
+    ASSERT_EQ(ids.size(), 3u);
+    EXPECT_EQ(Labels(), (std::vector<Label>{{"A", ids[0]}, {"B", ids[1]}, {"A", ids[2]}}));
+    EXPECT_EQ(History(), "A(" + std::to_string(ids[2]) + "),B(" + std::to_string(ids[1]) + "),A");
+
+    OnMoveCommand(nullptr, ids[0]);
+    EXPECT_TRUE(Host().moves.empty());
+    OnMoveCommand(nullptr, ids[2]);
+    EXPECT_EQ(Host().moves, std::vector<std::string>{"A"});
+}
+
+TEST_F(MoveSubmenu, LoweredCapTrimsAtTheFirstItem) {
+    Fill("F1,F2,F3,F4,F5,F6,F7,F8");
+    maxFolders = 5;
+    Build();
+    std::vector<MenuItem> items = Items();
+    ASSERT_EQ(items.size(), 5u);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].label, "F" + std::to_string(i + 1));
+    }
+    EXPECT_EQ(ActiveHistory().Count(), 5u);
+    EXPECT_EQ(CallsTo("QVA_GetFolderDisplayName"), 5);
+}
+
+TEST_F(MoveSubmenu, LabelIsTheDisplayTextUnchanged) {
+    const std::string work = cp932_text::FromWide(L"\x4ed5\x4e8b&\x500b\x4eba"); // 仕事&個人
+    Fill("Work");
+    Host().displayNames["Work"] = work;
+    Build();
+    ASSERT_EQ(Items().size(), 1u);
+    char label[64] = {};
+    ASSERT_GT(GetMenuStringA(Submenu(), 0, label, sizeof label, MF_BYPOSITION), 0);
+    EXPECT_EQ(std::string(label), work);
+    EXPECT_EQ(Host().commands[1].comment, work + kMoveSuffix);
+}
+
+// A folder that holds no text cannot be named to the host; it leaves the
+// history like a folder the host cannot show.
+TEST_F(MoveSubmenu, EntryWithoutTextNeverReachesTheHost) {
+    Fill("A,<null>(4),B");
+    Build();
+    std::vector<UINT> ids = ItemIds();
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(Labels(), (std::vector<Label>{{"A", ids[0]}, {"B", ids[1]}}));
+    EXPECT_EQ(History(), "A(" + std::to_string(ids[0]) + "),B(" + std::to_string(ids[1]) + ")");
+    EXPECT_TRUE(Host().unexpected.empty());
+}
+
+TEST_F(MoveSubmenu, MenuThatRefusesInsertionKeepsNoPopup) {
+    Fill("F1(1)");
+    HMENU gone = CreatePopupMenu();
+    DestroyMenu(gone);
+    BuildMoveSubmenu(gone, 1);
+    EXPECT_EQ(LiveResources().ownedPopups, 0);
+    EXPECT_EQ(Host().commands.size(), 1u);
+    EXPECT_EQ(CallsTo("QVA_GetFolderDisplayName"), 0);
+    EXPECT_EQ(History(), "F1(1)");
+}
+
+TEST_F(MoveSubmenu, ItemThatCannotBeInsertedEndsTheWalk) {
+    Fill("F1,F2,F3(3)");
+    int registrations = 0;
+    HMENU menu = menu_;
+    // The submenu disappears while the host registers the second item.
+    Host().registerUiResult = [&registrations, menu](int commandId) {
+        if (++registrations == 2) {
+            DestroyMenu(GetSubMenu(menu, 0));
+        }
+        return commandId;
+    };
+    Build();
+    std::vector<UINT> ids = ItemIds();
+    ASSERT_EQ(ids.size(), 2u);
+    EXPECT_EQ(CallsTo("QVA_GetFolderDisplayName"), 2);
+    EXPECT_EQ(History(),
+              "F1(" + std::to_string(ids[0]) + "),F2(" + std::to_string(ids[1]) + "),F3(3)");
+    EXPECT_EQ(LiveResources().ownedPopups, 0);
+}
+
+TEST_F(MoveSubmenu, EveryBuildRegistersAfresh) {
+    Fill("F1");
+    Build();
+    Build();
+    ASSERT_EQ(Host().commands.size(), 4u);
+    EXPECT_NE(Host().commands[1].id, Host().commands[3].id);
+    EXPECT_EQ(History(), "F1(" + std::to_string(Host().commands[3].uiId) + ")");
+    EXPECT_EQ(GetMenuItemCount(menu_), 6);
+}
+
+} // namespace
