@@ -10,6 +10,18 @@ set(CMAKE_CXX_COMPILER_TARGET ${QVVORN_TRIPLE})
 set(CMAKE_RC_COMPILER ${QVVORN_TRIPLE}-windres)
 set(CMAKE_SYSROOT_COMPILE /usr/${QVVORN_TRIPLE})
 
+# clang does not find Debian's versioned gcc directory (12-posix) by itself:
+# name libstdc++'s headers and the gcc runtime libraries of the posix build,
+# and winpthreads, which gcc's driver adds on its own. lld takes archives in
+# any order. The compile-only flags reach the link line too, hence the
+# unused-argument switch there.
+file(GLOB QVVORN_GCC_DIRS /usr/lib/gcc/${QVVORN_TRIPLE}/*-posix)
+list(GET QVVORN_GCC_DIRS 0 QVVORN_GCC_DIR)
+set(CMAKE_CXX_FLAGS_INIT "-nostdinc++ -isystem ${QVVORN_GCC_DIR}/include/c++ -isystem ${QVVORN_GCC_DIR}/include/c++/${QVVORN_TRIPLE} -isystem ${QVVORN_GCC_DIR}/include/c++/backward")
+foreach(kind EXE SHARED MODULE)
+  set(CMAKE_${kind}_LINKER_FLAGS_INIT "-fuse-ld=lld -L${QVVORN_GCC_DIR} -lpthread -Wno-unused-command-line-argument")
+endforeach()
+
 set(CMAKE_FIND_ROOT_PATH /usr/${QVVORN_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

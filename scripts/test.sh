@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite under Wine.
+# Builds everything and runs the whole test suite: ctest under Wine, then the
+# native sanitizer tests, bounded fuzz runs, the clang build and cppcheck.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
@@ -7,5 +8,34 @@ build=${QVVORN_BUILD:-$root/build}
 "$root/scripts/build.sh"
 source "$root/scripts/wine-env.sh"
 
-cd "$build"
-ctest --output-on-failure --timeout 300 "$@"
+# Every step runs even when an earlier one failed; the summary says which did.
+# QVVORN_STEPS picks some of them, e.g. "ctest native".
+steps=${QVVORN_STEPS:-ctest native fuzz clang cppcheck}
+summary=()
+failed=0
+step() {
+  local name=$1 title=$2
+  shift 2
+  if [[ " $steps " != *" $name "* ]]; then
+    summary+=("SKIP  $title")
+    return
+  fi
+  local start=$SECONDS
+  if "$@"; then
+    summary+=("PASS  $title ($((SECONDS - start)) s)")
+  else
+    summary+=("FAIL  $title ($((SECONDS - start)) s)")
+    failed=1
+  fi
+}
+run_ctest() { (cd "$build" && ctest --output-on-failure --timeout 300 "$@"); }
+
+step ctest "cross build, ctest under Wine" run_ctest "$@"
+step native "native sanitizer tests" "$root/scripts/native-tests.sh"
+step fuzz "bounded fuzz runs" "$root/scripts/fuzz.sh"
+step clang "clang cross build of QvVorn.dll" "$root/scripts/clang-build.sh"
+step cppcheck "cppcheck of src/" "$root/scripts/cppcheck.sh"
+
+echo
+printf '%s\n' "${summary[@]}"
+exit $failed
