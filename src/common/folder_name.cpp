@@ -38,6 +38,7 @@ BSTR AllocWide(std::size_t length) {
 // Takes ownership of `wide`, also when it raises.
 FolderName::Body* FolderName::NewBody(wchar_t* wide) {
     BStr owner(wide);
+    // cppcheck-suppress unreadVariable ; read just below, cppcheck misparses new (std::nothrow) T{}
     Body* body = new (std::nothrow) Body{1, wide, nullptr};
     if (body == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
@@ -84,6 +85,7 @@ FolderName::FolderName(FolderName&& other) noexcept : body_(other.body_) {
 FolderName& FolderName::operator=(FolderName other) noexcept {
     Body* old = body_;
     body_ = other.body_;
+    // cppcheck-suppress unreadVariable ; the parameter's destructor releases the old body
     other.body_ = old;
     return *this;
 }

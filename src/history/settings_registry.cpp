@@ -109,9 +109,12 @@ Status WriteHistoryValue(const PluginSettings& settings, const wchar_t* text) {
     if (!key) {
         return kStatusFail;
     }
-    std::size_t bytes = std::wcslen(text) * sizeof(wchar_t);
-    if (bytes > 0xFFFFFFFFu) {
+    // Measured before multiplying: the byte count must neither wrap nor
+    // exceed what the registry call takes.
+    std::size_t length = std::wcslen(text);
+    if (length > 0xFFFFFFFFu / sizeof(wchar_t)) {
         return kStatusFail;
     }
-    return SetValue(key.get(), kHistoryValueName, REG_SZ, text, static_cast<DWORD>(bytes));
+    return SetValue(key.get(), kHistoryValueName, REG_SZ, text,
+                    static_cast<DWORD>(length * sizeof(wchar_t)));
 }

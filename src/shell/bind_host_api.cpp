@@ -100,6 +100,7 @@ bool IsOlderHost(const char* version) noexcept {
     if (version == nullptr) {
         return true;
     }
+    // cppcheck-suppress lstrlenACalled ; the version rule is defined on lstrlenA's count
     int length = lstrlenA(version);
     return IsOlderHostVersion(length < 0 ? 0 : static_cast<std::size_t>(length),
                               lstrcmpA(version, kSetStatusHostVersion));

@@ -11,7 +11,7 @@ char* DecimalText(std::int32_t value, char (&text)[kLongestText]) {
     // Work in unsigned so the most negative value has a magnitude too.
     std::uint32_t magnitude =
         value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    char* start = text + kLongestText - 1;
+    char* start = text + (kLongestText - 1);
     *start = '\0';
     do {
         *--start = static_cast<char>('0' + magnitude % 10);
@@ -41,7 +41,7 @@ Status FormatDecimal(char* buffer, std::size_t capacity, std::int32_t value) {
     char text[kLongestText];
     const char* digits = DecimalText(value, text);
     std::size_t written = 0;
-    while (digits[written] != '\0' && written < capacity - 1) {
+    while (written < capacity - 1 && digits[written] != '\0') {
         buffer[written] = digits[written];
         ++written;
     }
