@@ -1,0 +1,240 @@
+// The move-to-folder submenu of the real QvVorn.dll, through the host's side:
+// drops, the context menu, picks and state queries, and what is saved.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cp932_text.h"
+#include "fake_host.h"
+#include "modal_dialog.h"
+#include "plugin_module.h"
+#include "settings_values.h"
+
+namespace {
+
+using plugin_module::MenuItem;
+
+// フォルダへ移動(&Q)
+const std::string kSubmenuLabel =
+    cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5(&Q)");
+// (フォルダが登録されていません。何かメールを移動すると登録されます。)
+const std::string kPlaceholder = cp932_text::FromWide(
+    L"(\x30d5\x30a9\x30eb\x30c0\x304c\x767b\x9332\x3055\x308c\x3066\x3044\x307e\x305b\x3093\x3002"
+    L"\x4f55\x304b\x30e1\x30fc\x30eb\x3092\x79fb\x52d5\x3059\x308b\x3068\x767b\x9332\x3055\x308c"
+    L"\x307e\x3059\x3002)");
+const std::string kInbox = cp932_text::FromWide(L"\x53d7\x4fe1\x7bb1"); // 受信箱
+
+class MoveMenu : public ::testing::Test {
+  protected:
+    void SetUp() override { Start(10); }
+    void TearDown() override {
+        plugin_module::Unload(plugin_);
+        DestroyMenu(context_);
+    }
+
+    void Start(DWORD storedMax) {
+        plugin_module::Unload(plugin_);
+        fake_host::ResetHost();
+        ASSERT_TRUE(settings_values::DeleteKey());
+        ASSERT_TRUE(settings_values::CreateKey());
+        ASSERT_TRUE(settings_values::SetDword(L"VornMax", storedMax));
+        plugin_ = plugin_module::Load("QvVorn.dll");
+        ASSERT_NE(plugin_.module, nullptr) << GetLastError();
+        ASSERT_NE(plugin_.menuInit, nullptr);
+        ASSERT_NE(plugin_.dragDrop, nullptr);
+    }
+
+    void Drop(const char* folder, int kind = 1) {
+        EXPECT_EQ(plugin_.dragDrop(folder, 0, 0, kind), 0);
+    }
+
+    // A fresh context menu, as the host makes one each time, with the submenu
+    // built in; the submenu's items.
+    std::vector<MenuItem> ShowContextMenu() {
+        DestroyMenu(context_);
+        context_ = CreatePopupMenu();
+        AppendMenuA(context_, MF_STRING, 200, "Reply");
+        AppendMenuA(context_, MF_STRING, 201, "Forward");
+        EXPECT_EQ(plugin_.menuInit(nullptr, context_, 1), 0);
+        std::vector<MenuItem> top = plugin_module::ReadMenu(context_);
+        if (top.size() != 4 || top[0].submenu == nullptr) {
+            ADD_FAILURE() << "no submenu at the top of the context menu";
+            return {};
+        }
+        EXPECT_EQ(top[0].label, kSubmenuLabel);
+        EXPECT_EQ(top[1].type, static_cast<UINT>(MFT_SEPARATOR));
+        return plugin_module::ReadMenu(top[0].submenu);
+    }
+
+    static std::vector<std::string> Labels(const std::vector<MenuItem>& items) {
+        std::vector<std::string> labels;
+        for (const MenuItem& item : items) {
+            labels.push_back(item.label);
+        }
+        return labels;
+    }
+
+    // VornFolder as the plug-in writes it at unload.
+    std::wstring StoredFoldersAfterUnload() {
+        plugin_module::Unload(plugin_);
+        std::optional<settings_values::RawValue> value = settings_values::GetRaw(L"VornFolder");
+        if (!value) {
+            return L"(missing)";
+        }
+        std::wstring text(reinterpret_cast<const wchar_t*>(value->bytes.data()),
+                          value->bytes.size() / sizeof(wchar_t));
+        // Wine's registry ends every REG_SZ with a terminator of its own.
+        while (!text.empty() && text.back() == L'\0') {
+            text.pop_back();
+        }
+        return text;
+    }
+
+    static void SetCurrent(const char* folder) {
+        fake_host::TheHost().currentFolder = std::string(folder);
+    }
+
+    plugin_module::Plugin plugin_;
+    HMENU context_ = nullptr;
+};
+
+TEST_F(MoveMenu, EmptyHistoryShowsThePlaceholder) {
+    std::vector<MenuItem> items = ShowContextMenu();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].label, kPlaceholder);
+    EXPECT_EQ(items[0].id, 0u);
+    EXPECT_EQ(fake_host::TheHost().commands.size(), 1u);
+}
+
+TEST_F(MoveMenu, DroppedFoldersAreListedMostRecentFirst) {
+    fake_host::TheHost().displayNames["Mail\\Inbox"] = kInbox;
+    Drop("Mail\\Inbox", 1);
+    Drop("Mail\\Work", 2);
+    Drop("Mail\\Home", 1);
+    Drop("Mail\\Ignored", 0);
+    Drop("Mail\\Ignored", 3);
+    Drop("Mail\\Inbox", 2);
+    std::vector<MenuItem> items = ShowContextMenu();
+    EXPECT_EQ(Labels(items), (std::vector<std::string>{kInbox, "Mail\\Home", "Mail\\Work"}));
+    for (const MenuItem& item : items) {
+        const fake_host::Command* command = fake_host::FindCommand(static_cast<int>(item.id));
+        ASSERT_NE(command, nullptr) << item.label;
+        EXPECT_NE(command->callback, nullptr);
+        EXPECT_NE(command->state, nullptr);
+        EXPECT_EQ(command->menuType, 1);
+    }
+    EXPECT_EQ(StoredFoldersAfterUnload(), L"Mail\\Inbox*??*Mail\\Home*??*Mail\\Work");
+}
+
+TEST_F(MoveMenu, PickMovesTheMailAndTheFolderToTheFront) {
+    Drop("A");
+    Drop("B");
+    Drop("C");
+    SetCurrent("C");
+    std::vector<MenuItem> items = ShowContextMenu();
+    ASSERT_EQ(Labels(items), (std::vector<std::string>{"C", "B", "A"}));
+    int c = static_cast<int>(items[0].id);
+    int b = static_cast<int>(items[1].id);
+    int a = static_cast<int>(items[2].id);
+    EXPECT_EQ(fake_host::QueryState(c), 1);
+    EXPECT_EQ(fake_host::QueryState(b), 0);
+    EXPECT_EQ(fake_host::QueryState(a, 0xABCD), 0);
+
+    ASSERT_TRUE(fake_host::InvokeCommand(c)); // the open folder: nothing to move
+    EXPECT_TRUE(fake_host::TheHost().moves.empty());
+    ASSERT_TRUE(fake_host::InvokeCommand(a, nullptr, 0x1234));
+    EXPECT_EQ(fake_host::TheHost().moves, std::vector<std::string>{"A"});
+
+    SetCurrent("A"); // the state follows the folder the user opens
+    EXPECT_EQ(fake_host::QueryState(a), 1);
+    EXPECT_EQ(fake_host::QueryState(c), 0);
+    EXPECT_EQ(Labels(ShowContextMenu()), (std::vector<std::string>{"A", "C", "B"}));
+    EXPECT_EQ(StoredFoldersAfterUnload(), L"A*??*C*??*B");
+}
+
+TEST_F(MoveMenu, RefusedMoveForgetsTheFolder) {
+    Drop("A");
+    Drop("B");
+    Drop("C");
+    std::vector<MenuItem> items = ShowContextMenu();
+    ASSERT_EQ(items.size(), 3u);
+    fake_host::TheHost().moveResult = 0;
+    ASSERT_TRUE(fake_host::InvokeCommand(static_cast<int>(items[1].id)));
+    EXPECT_EQ(fake_host::TheHost().moves, std::vector<std::string>{"B"});
+    EXPECT_EQ(StoredFoldersAfterUnload(), L"C*??*A");
+}
+
+// An item from an earlier showing whose folder has since been trimmed away
+// must not send mail anywhere.
+TEST_F(MoveMenu, ItemOfAFolderNoLongerListedDoesNothing) {
+    Start(5);
+    for (const char* folder : {"F1", "F2", "F3", "F4", "F5"}) {
+        Drop(folder);
+    }
+    std::vector<MenuItem> items = ShowContextMenu();
+    ASSERT_EQ(items.size(), 5u);
+    ASSERT_EQ(items[4].label, "F1");
+    Drop("F6"); // F1 drops off the end
+    SetCurrent("");
+    EXPECT_EQ(fake_host::QueryState(static_cast<int>(items[4].id)), 0);
+    ASSERT_TRUE(fake_host::InvokeCommand(static_cast<int>(items[4].id)));
+    EXPECT_TRUE(fake_host::TheHost().moves.empty());
+    EXPECT_EQ(StoredFoldersAfterUnload(), L"F6*??*F5*??*F4*??*F3*??*F2");
+}
+
+TEST_F(MoveMenu, LoweredCapShortensTheListAtTheNextShowing) {
+    plugin_module::Unload(plugin_);
+    ASSERT_TRUE(
+        settings_values::SetText(L"VornFolder", L"F1*??*F2*??*F3*??*F4*??*F5*??*F6*??*F7*??*F8"));
+    ASSERT_TRUE(settings_values::SetDword(L"VornMax", 5));
+    plugin_ = plugin_module::Load("QvVorn.dll");
+    ASSERT_NE(plugin_.module, nullptr);
+    EXPECT_EQ(Labels(ShowContextMenu()), (std::vector<std::string>{"F1", "F2", "F3", "F4", "F5"}));
+    EXPECT_EQ(StoredFoldersAfterUnload(), L"F1*??*F2*??*F3*??*F4*??*F5");
+}
+
+bool Highlighted(HMENU menu, UINT position) {
+    return (GetMenuState(menu, position, MF_BYPOSITION) & MF_HILITE) != 0;
+}
+
+// The host shows the context menu; the user opens the submenu with the
+// keyboard and picks the second folder; the host runs the chosen command.
+TEST_F(MoveMenu, FolderPickedInTheShownMenuIsMovedTo) {
+    Drop("A");
+    Drop("B");
+    std::vector<MenuItem> items = ShowContextMenu();
+    ASSERT_EQ(items.size(), 2u);
+    HMENU menu = context_;
+    HMENU submenu = GetSubMenu(menu, 0);
+    UINT chosen = 0;
+    {
+        modal_dialog::HostThread host([menu, &chosen](HWND owner) {
+            SetForegroundWindow(owner);
+            chosen = static_cast<UINT>(
+                TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 100, 100, 0, owner, nullptr));
+        });
+        HWND menuWindow = nullptr;
+        ASSERT_TRUE(modal_dialog::WaitUntil([&] {
+            menuWindow = FindWindowA("#32768", nullptr);
+            return menuWindow != nullptr && IsWindowVisible(menuWindow);
+        }));
+        modal_dialog::PressKey(menuWindow, VK_DOWN);
+        EXPECT_TRUE(modal_dialog::WaitUntil([&] { return Highlighted(menu, 0); }));
+        modal_dialog::PressKey(menuWindow, VK_RIGHT);
+        EXPECT_TRUE(modal_dialog::WaitUntil([&] { return Highlighted(submenu, 0); }));
+        modal_dialog::PressKey(menuWindow, VK_DOWN);
+        EXPECT_TRUE(modal_dialog::WaitUntil([&] { return Highlighted(submenu, 1); }));
+        modal_dialog::PressKey(menuWindow, VK_RETURN);
+        EXPECT_TRUE(host.Finished());
+    }
+    ASSERT_EQ(chosen, items[1].id);
+    ASSERT_TRUE(fake_host::InvokeCommand(static_cast<int>(chosen)));
+    EXPECT_EQ(fake_host::TheHost().moves, std::vector<std::string>{"A"});
+    EXPECT_EQ(StoredFoldersAfterUnload(), L"A*??*B");
+}
+
+} // namespace
