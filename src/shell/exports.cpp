@@ -1,0 +1,79 @@
+#include "shell/exports.h"
+
+#include "history/folder_history.h"
+#include "history/plugin_settings.h"
+#include "shell/plugin_info.h"
+#include "ui/move_submenu.h"
+#include "ui/settings_command.h"
+
+namespace {
+
+constexpr int kMainMenu = 0;
+constexpr int kMessageListMenu = 1;
+
+// Runs a callback's work at the boundary with the host, which is no C++ code:
+// whatever the work raises ends there, and the host gets the neutral 0.
+template <typename Work>
+int AtHostBoundary(Work work) noexcept {
+    try {
+        work();
+    } catch (...) {
+    }
+    return 0;
+}
+
+} // namespace
+
+extern "C" {
+
+int WINAPI QVC_OnStart() { return 0; }
+
+int WINAPI QVC_OnExit() { return 0; }
+
+int WINAPI QVC_OnMenuInit(HWND, HMENU menu, int menuType) {
+    return AtHostBoundary([menu, menuType] {
+        if (menuType == kMainMenu) {
+            AddSettingsCommand(menu);
+        } else if (menuType == kMessageListMenu) {
+            BuildMoveSubmenu(menu, kMessageListMenu);
+        }
+    });
+}
+
+int WINAPI QVC_OnOpenFolder(DWORD) { return 0; }
+
+int WINAPI QVC_OnOpenMail(DWORD) { return 0; }
+
+int WINAPI QVC_OnEveryMinute() { return 0; }
+
+int WINAPI QVC_OnOpenCompose(DWORD, DWORD) { return 0; }
+
+int WINAPI QVC_OnOutgoing(DWORD, DWORD) { return 0; }
+
+int WINAPI QVC_OnKeyDispatch(DWORD, DWORD, DWORD) { return 0; }
+
+int WINAPI QVC_OnRetrieve(DWORD, DWORD) { return 0; }
+
+int WINAPI QVC_OnSend(DWORD) { return 0; }
+
+int WINAPI QVC_OnFinishRetrieve(DWORD) { return 0; }
+
+int WINAPI QVC_OnPlugInSetup(DWORD) { return 0; }
+
+int WINAPI QVC_OnPlugInInfo(char* record) {
+    WritePlugInInfo(record);
+    return 0;
+}
+
+int WINAPI QVC_OnDragDrop(const char* targetFolder, DWORD, DWORD, DWORD dropKind) {
+    return AtHostBoundary([targetFolder, dropKind] {
+        if ((dropKind == 1 || dropKind == 2) && targetFolder != nullptr &&
+            targetFolder[0] != '\0') {
+            RecordFolder(ActiveHistory(), targetFolder, 0, 1);
+        }
+    });
+}
+
+int WINAPI QVC_OnBeforeFilter2(DWORD, DWORD, DWORD, DWORD) { return 0; }
+
+} // extern "C"

@@ -1,0 +1,113 @@
+// Messages dropped on a folder, through the real DLL: the history is read back
+// from the registry after the module is unloaded, which writes it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "cp932_text.h"
+#include "fake_host.h"
+#include "plugin_module.h"
+#include "settings_values.h"
+
+namespace {
+
+class Drop : public ::testing::Test {
+protected:
+    // A stored list in single separators: any save rewrites it with "*??*".
+    void SetUp() override { Store(10, L"Alpha*Beta*Gamma"); }
+    void TearDown() override { plugin_module::Unload(plugin); }
+
+    void Store(DWORD max, const std::wstring& folders) {
+        plugin_module::Unload(plugin);
+        ASSERT_TRUE(settings_values::DeleteKey());
+        ASSERT_TRUE(settings_values::CreateKey());
+        ASSERT_TRUE(settings_values::SetDword(L"VornMax", max));
+        ASSERT_TRUE(settings_values::SetText(L"VornFolder", folders));
+        fake_host::ResetHost();
+        plugin = plugin_module::Load("QvVorn.dll");
+        ASSERT_NE(plugin.module, nullptr) << GetLastError();
+        ASSERT_NE(plugin.dragDrop, nullptr);
+    }
+
+    // The folders as the unloaded module saved them, joined by "*??*".
+    std::wstring Saved() {
+        plugin_module::Unload(plugin);
+        auto value = settings_values::GetRaw(L"VornFolder");
+        if (!value) {
+            return L"(missing)";
+        }
+        std::wstring text(reinterpret_cast<const wchar_t*>(value->bytes.data()),
+                          value->bytes.size() / sizeof(wchar_t));
+        return text.substr(0, text.find(L'\0'));
+    }
+
+    plugin_module::Plugin plugin;
+};
+
+TEST_F(Drop, KindsOneAndTwoPutANewFolderFirst) {
+    EXPECT_EQ(plugin.dragDrop("Delta", 0, 0, 1), 0);
+    EXPECT_EQ(plugin.dragDrop("Epsilon", 0, 0, 2), 0);
+    EXPECT_EQ(Saved(), L"Epsilon*??*Delta*??*Alpha*??*Beta*??*Gamma");
+}
+
+TEST_F(Drop, AFolderAlreadyListedMovesToTheFront) {
+    EXPECT_EQ(plugin.dragDrop("Gamma", 0, 0, 1), 0);
+    EXPECT_EQ(plugin.dragDrop("Beta", 0, 0, 2), 0);
+    EXPECT_EQ(Saved(), L"Beta*??*Gamma*??*Alpha");
+}
+
+TEST_F(Drop, OtherKindsChangeNothing) {
+    for (int kind : {0, 3, 4, -1, 0x101, 0x10001, 0x10002, 0x7FFFFFFF}) {
+        SCOPED_TRACE(kind);
+        EXPECT_EQ(plugin.dragDrop("Delta", 1, 2, kind), 0);
+    }
+    EXPECT_EQ(Saved(), L"Alpha*??*Beta*??*Gamma");
+}
+
+TEST_F(Drop, TheSecondAndThirdArgumentsAreNotRead) {
+    EXPECT_EQ(plugin.dragDrop("Delta", 0xFFFFFFFF, 0x12345678, 1), 0);
+    EXPECT_EQ(Saved(), L"Delta*??*Alpha*??*Beta*??*Gamma");
+}
+
+TEST_F(Drop, NullOrEmptyFolderIsNotRecorded) {
+    for (int kind : {1, 2}) {
+        EXPECT_EQ(plugin.dragDrop(nullptr, 0, 0, kind), 0);
+        EXPECT_EQ(plugin.dragDrop("", 0, 0, kind), 0);
+    }
+    EXPECT_EQ(Saved(), L"Alpha*??*Beta*??*Gamma");
+}
+
+TEST_F(Drop, ANewFolderOnAFullListDropsTheLast) {
+    Store(5, L"F1*??*F2*??*F3*??*F4*??*F5");
+    EXPECT_EQ(plugin.dragDrop("F6", 0, 0, 1), 0);
+    EXPECT_EQ(Saved(), L"F6*??*F1*??*F2*??*F3*??*F4");
+}
+
+TEST_F(Drop, AListedFolderOnAFullListDropsNothing) {
+    Store(5, L"F1*??*F2*??*F3*??*F4*??*F5");
+    EXPECT_EQ(plugin.dragDrop("F5", 0, 0, 2), 0);
+    EXPECT_EQ(Saved(), L"F5*??*F1*??*F2*??*F3*??*F4");
+}
+
+TEST_F(Drop, CodePage932FolderIsStoredAsUtf16) {
+    std::string folder = cp932_text::FromWide(L"受信箱\\ソフト表示");
+    EXPECT_EQ(plugin.dragDrop(folder.c_str(), 0, 0, 1), 0);
+    EXPECT_EQ(Saved(), L"受信箱\\ソフト表示*??*Alpha*??*Beta*??*Gamma");
+}
+
+TEST_F(Drop, TheHostsBufferIsNotKept) {
+    std::string folder = "Delta";
+    EXPECT_EQ(plugin.dragDrop(folder.c_str(), 0, 0, 1), 0);
+    folder.assign("XXXXX");
+    EXPECT_EQ(Saved(), L"Delta*??*Alpha*??*Beta*??*Gamma");
+}
+
+TEST_F(Drop, AsksTheHostNothing) {
+    fake_host::ResetHost();
+    EXPECT_EQ(plugin.dragDrop("Delta", 0, 0, 1), 0);
+    EXPECT_TRUE(fake_host::TheHost().calls.empty());
+}
+
+} // namespace

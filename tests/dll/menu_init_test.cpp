@@ -1,0 +1,104 @@
+// QVC_OnMenuInit through the real DLL: which menu types it acts on.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "fake_host.h"
+#include "plugin_module.h"
+#include "settings_values.h"
+
+namespace {
+
+// A menu bar of five submenus of two items each, as the host's main window has.
+HMENU MakeMenuBar() {
+    HMENU bar = CreateMenu();
+    for (int i = 0; i < 5; ++i) {
+        HMENU submenu = CreatePopupMenu();
+        AppendMenuA(submenu, MF_STRING, 100 + 2 * i, "one");
+        AppendMenuA(submenu, MF_STRING, 101 + 2 * i, "two");
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "menu");
+    }
+    return bar;
+}
+
+// The menu's items and those of its submenus, one level down.
+std::string Shape(HMENU menu) {
+    std::string shape;
+    for (const plugin_module::MenuItem& item : plugin_module::ReadMenu(menu)) {
+        shape += "[" + item.label + " " + std::to_string(item.id);
+        if (item.submenu != nullptr) {
+            for (const plugin_module::MenuItem& inner : plugin_module::ReadMenu(item.submenu)) {
+                shape += " (" + inner.label + " " + std::to_string(inner.id) + ")";
+            }
+        }
+        shape += "]";
+    }
+    return shape;
+}
+
+class MenuInit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(settings_values::DeleteKey());
+        ASSERT_TRUE(settings_values::CreateKey());
+        ASSERT_TRUE(settings_values::SetText(L"VornFolder", L"Alpha*??*Beta"));
+        fake_host::ResetHost();
+        plugin = plugin_module::Load("QvVorn.dll");
+        ASSERT_NE(plugin.module, nullptr) << GetLastError();
+        ASSERT_NE(plugin.menuInit, nullptr);
+        fake_host::ResetHost();
+        bar = MakeMenuBar();
+        context = CreatePopupMenu();
+        AppendMenuA(context, MF_STRING, 200, "reply");
+        AppendMenuA(context, MF_STRING, 201, "forward");
+    }
+    void TearDown() override {
+        DestroyMenu(bar);
+        DestroyMenu(context);
+        plugin_module::Unload(plugin);
+    }
+
+    plugin_module::Plugin plugin;
+    HMENU bar = nullptr;
+    HMENU context = nullptr;
+};
+
+TEST_F(MenuInit, OtherMenuTypesChangeNothing) {
+    const std::string barBefore = Shape(bar);
+    const std::string contextBefore = Shape(context);
+    for (int type : {2, 3, -1, 0x100, 0x10000, 0x10001, 0x7FFFFFFF}) {
+        SCOPED_TRACE(type);
+        EXPECT_EQ(plugin.menuInit(nullptr, bar, type), 0);
+        EXPECT_EQ(plugin.menuInit(nullptr, context, type), 0);
+        EXPECT_EQ(plugin.menuInit(nullptr, nullptr, type), 0);
+    }
+    EXPECT_EQ(Shape(bar), barBefore);
+    EXPECT_EQ(Shape(context), contextBefore);
+    EXPECT_TRUE(fake_host::TheHost().calls.empty());
+    EXPECT_TRUE(fake_host::TheHost().unexpected.empty());
+}
+
+// The comparison above sees a change: types 0 and 1 make one.
+TEST_F(MenuInit, TypesZeroAndOneChangeTheirMenus) {
+    const std::string barBefore = Shape(bar);
+    const std::string contextBefore = Shape(context);
+    EXPECT_EQ(plugin.menuInit(nullptr, bar, 0), 0);
+    EXPECT_EQ(plugin.menuInit(nullptr, context, 1), 0);
+    EXPECT_NE(Shape(bar), barBefore);
+    EXPECT_NE(Shape(context), contextBefore);
+    ASSERT_FALSE(fake_host::TheHost().commands.empty());
+    EXPECT_EQ(fake_host::TheHost().commands.front().menuType, 0);
+    EXPECT_EQ(fake_host::TheHost().commands.back().menuType, 1);
+}
+
+// The window argument is not read.
+TEST_F(MenuInit, AnyWindowValueIsAccepted) {
+    HWND junk = reinterpret_cast<HWND>(static_cast<UINT_PTR>(0xDEAD0000));
+    EXPECT_EQ(plugin.menuInit(junk, context, 7), 0);
+    EXPECT_TRUE(fake_host::TheHost().calls.empty());
+}
+
+} // namespace
