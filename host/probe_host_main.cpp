@@ -1,0 +1,58 @@
+// A host that loads the DLL named on its command line once and tells whether
+// the load was accepted. Built several times, each lacking other host
+// functions, to see which hosts the plug-in refuses.
+//
+// QVVORN_HOST_VERSION, when set, is the text that QVA_GetVersion answers;
+// "(empty)" answers the empty text and "(none)" a null pointer.
+//
+// Prints "loaded", or "refused <error>", then the number of QVA_GetVersion
+// calls; exits with 0 when loaded, 1 when refused, 2 without a DLL name.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "fake_host.h"
+
+namespace {
+
+void TakeVersionFromEnvironment() {
+    const char* text = std::getenv("QVVORN_HOST_VERSION");
+    if (text == nullptr) {
+        return;
+    }
+    if (std::strcmp(text, "(none)") == 0) {
+        fake_host::TheHost().version = std::nullopt;
+    } else if (std::strcmp(text, "(empty)") == 0) {
+        fake_host::TheHost().version = std::string();
+    } else {
+        fake_host::TheHost().version = std::string(text);
+    }
+}
+
+long VersionCalls() {
+    const auto& calls = fake_host::TheHost().calls;
+    return static_cast<long>(std::count(calls.begin(), calls.end(), "QVA_GetVersion"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::printf("usage: %s QvVorn.dll\n", argv[0]);
+        return 2;
+    }
+    TakeVersionFromEnvironment();
+    HMODULE module = LoadLibraryA(argv[1]);
+    DWORD error = GetLastError();
+    if (module == nullptr) {
+        std::printf("refused %lu\nQVA_GetVersion calls %ld\n", error, VersionCalls());
+        return 1;
+    }
+    std::printf("loaded\nQVA_GetVersion calls %ld\n", VersionCalls());
+    FreeLibrary(module);
+    return 0;
+}
