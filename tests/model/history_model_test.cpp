@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <random>
 #include <string>
@@ -93,11 +94,32 @@ std::wstring Wide(const std::string& ansi) {
     return wide;
 }
 
+std::string Ansi(const std::wstring& wide) {
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &ansi[0], bytes, nullptr, nullptr);
+    ansi.resize(static_cast<size_t>(bytes) - 1);
+    return ansi;
+}
+
 // What the host answers during one build of the context menu.
 struct BuildScript {
     std::vector<std::optional<std::string>> display; // by folder index
     std::vector<int> commandResults;                 // k-th item registration; 0 fails
     std::vector<int> uiResults;                      // k-th state registration; 0 fails
+};
+
+// How often each kind of event happened, so a run that exercises nothing fails.
+struct Coverage {
+    int recordedDrops = 0;
+    int menus = 0;
+    int placeholders = 0;
+    int items = 0;
+    int moved = 0;
+    int refused = 0;
+    int ignoredPicks = 0;
+    int currentState = 0;
+    int restarts = 0;
 };
 
 class HistoryModel {
@@ -128,12 +150,13 @@ public:
         settings_values::DeleteKey();
     }
 
+    const Coverage& Seen() const { return seen_; }
+
 private:
     int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
     std::string Where() const { return "step " + std::to_string(step_); }
 
     void Load() {
-        storedFolder_ = settings_values::GetRaw(L"VornFolder");
         fake_host::ResetHost();
         fake_host::TheHost().registerCommandResult = [this](const std::string& comment, int) {
             return NextCommandResult(comment);
@@ -141,6 +164,8 @@ private:
         fake_host::TheHost().registerUiResult = [this](int id) { return NextUiResult(id); };
         plugin_ = plugin_module::Load("QvVornProbe.dll");
         ASSERT_NE(plugin_.module, nullptr) << GetLastError();
+        // As loading left it: created empty on the first run.
+        storedFolder_ = settings_values::GetRaw(L"VornFolder");
         moveCallback_ = nullptr;
         stateCallback_ = nullptr;
         menuIds_.clear();
@@ -182,7 +207,32 @@ private:
         EXPECT_EQ(value, model_.cap) << Where();
     }
 
+    // The stored list, split here on its own: every '*' and '?' separates.
+    static std::vector<std::string> StoredFolders() {
+        std::vector<std::string> folders;
+        std::optional<settings_values::RawValue> stored = settings_values::GetRaw(L"VornFolder");
+        if (!stored) {
+            return folders;
+        }
+        std::wstring text(reinterpret_cast<const wchar_t*>(stored->bytes.data()),
+                          stored->bytes.size() / sizeof(wchar_t));
+        text = text.substr(0, text.find(L'\0'));
+        std::wstring piece;
+        for (size_t i = 0; i <= text.size(); ++i) {
+            if (i == text.size() || text[i] == L'*' || text[i] == L'?') {
+                if (!piece.empty()) {
+                    folders.push_back(Ansi(piece));
+                }
+                piece.clear();
+            } else {
+                piece += text[i];
+            }
+        }
+        return folders;
+    }
+
     void Restart() {
+        ++seen_.restarts;
         Unload();
         static const DWORD kCaps[] = {5, 6, 9, 17, 30, 4, 31, 0, 0xFFFFFFFF};
         if (Pick(2) == 0) {
@@ -190,8 +240,10 @@ private:
             settings_values::SetDword(L"VornMax", cap);
             model_.cap = cap >= 5 && cap <= 30 ? cap : 10;
         }
-        for (Entry& entry : model_.entries) {
-            entry.id = 0;
+        // The next run starts from what is stored, which an empty history left alone.
+        model_.entries.clear();
+        for (const std::string& folder : StoredFolders()) {
+            model_.entries.push_back(Entry{folder, 0});
         }
         Load();
     }
@@ -239,6 +291,7 @@ private:
         EXPECT_EQ(plugin_.dragDrop(folder ? folder->c_str() : nullptr, 7, 9, kind), 0);
         if ((kind == 1 || kind == 2) && folder && !folder->empty()) {
             model_.Record(*folder, 0, true);
+            ++seen_.recordedDrops;
         }
     }
 
@@ -330,7 +383,9 @@ private:
         EXPECT_EQ(top[3].label, "Delete");
 
         std::vector<MenuItem> items = plugin_module::ReadMenu(top[0].submenu);
-        ASSERT_EQ(items.size(), expected.size()) << Where();
+        ASSERT_EQ(items.size(), expected.size())
+            << Where() << "\n  menu:  " << Describe(items) << "\n  model: " << Describe(expected)
+            << "\n  history now: " << DescribeModel();
         menuIds_.clear();
         for (size_t i = 0; i < items.size(); ++i) {
             EXPECT_EQ(items[i].label, expected[i].label) << Where() << " item " << i;
@@ -342,7 +397,26 @@ private:
             }
         }
         CheckRegistrations(commandsBefore, attempts, expected);
+        ++seen_.menus;
+        seen_.placeholders += model_.entries.empty() ? 1 : 0;
+        seen_.items += static_cast<int>(menuIds_.size());
         DestroyMenu(menu);
+    }
+
+    static std::string Describe(const std::vector<MenuItem>& items) {
+        std::string out;
+        for (const MenuItem& item : items) {
+            out += item.label + "(" + std::to_string(item.id) + ") ";
+        }
+        return out;
+    }
+
+    std::string DescribeModel() const {
+        std::string out;
+        for (const Entry& entry : model_.entries) {
+            out += entry.folder + "(" + std::to_string(entry.id) + ") ";
+        }
+        return out + "cap " + std::to_string(model_.cap);
     }
 
     void CheckRegistrations(size_t before, size_t attempts, const std::vector<MenuItem>& items) {
@@ -406,14 +480,17 @@ private:
         const std::vector<std::string>& moved = fake_host::TheHost().moves;
         ASSERT_EQ(moved.size(), movesBefore + (moves ? 1 : 0)) << Where() << " id " << id;
         if (!moves) {
+            ++seen_.ignoredPicks;
             return;
         }
         std::string folder = model_.entries[static_cast<size_t>(index)].folder;
         EXPECT_EQ(moved.back(), folder) << Where();
         if (result == 1) {
             model_.Record(folder, id, true);
+            ++seen_.moved;
         } else {
             model_.entries.erase(model_.entries.begin() + index);
+            ++seen_.refused;
         }
     }
 
@@ -428,6 +505,7 @@ private:
             index >= 0 && current && *current == model_.entries[static_cast<size_t>(index)].folder;
         EXPECT_EQ(stateCallback_(0, Param(id, Pick(4) == 0 ? 1 : 0)), expected)
             << Where() << " id " << id;
+        seen_.currentState += expected;
     }
 
     void OtherMenuType() {
@@ -442,6 +520,7 @@ private:
     }
 
     std::mt19937 random_;
+    Coverage seen_;
     int step_ = 0;
     Model model_;
     plugin_module::Plugin plugin_;
@@ -459,8 +538,23 @@ private:
 class HistoryModelTest : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(HistoryModelTest, DllFollowsTheModel) {
+    const int kSteps = 5000;
     HistoryModel model(GetParam());
-    model.Run(3000);
+    model.Run(kSteps);
+    const Coverage& seen = model.Seen();
+    std::printf("[ measure  ] seed %u: %d steps, %d drops recorded, %d menus (%d with the "
+                "placeholder, %d items), %d moves, %d refused, %d picks without a move, %d items "
+                "of the open folder, %d restarts\n",
+                GetParam(), kSteps, seen.recordedDrops, seen.menus, seen.placeholders, seen.items,
+                seen.moved, seen.refused, seen.ignoredPicks, seen.currentState, seen.restarts);
+    EXPECT_GT(seen.recordedDrops, 100);
+    EXPECT_GT(seen.placeholders, 0);
+    EXPECT_GT(seen.items, 1000);
+    EXPECT_GT(seen.moved, 100);
+    EXPECT_GT(seen.refused, 20);
+    EXPECT_GT(seen.ignoredPicks, 50);
+    EXPECT_GT(seen.currentState, 20);
+    EXPECT_GT(seen.restarts, 50);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, HistoryModelTest, ::testing::Values(1u, 2u, 3u, 20261207u));
