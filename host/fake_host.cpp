@@ -15,7 +15,9 @@ Host& TheHost() {
     return host;
 }
 
-void ResetHost() { TheHost() = Host(); }
+void ResetHost() {
+    TheHost() = Host();
+}
 
 const Command* FindCommand(int id) {
     const std::vector<Command>& commands = TheHost().commands;
@@ -108,6 +110,8 @@ int MoveSelectedMessages(const char* folder, int reserved) {
     return host.moveResultFor ? host.moveResultFor(folder) : host.moveResult;
 }
 
-void LogUnexpected(const char* name) { TheHost().unexpected.push_back(name); }
+void LogUnexpected(const char* name) {
+    TheHost().unexpected.push_back(name);
+}
 
 } // namespace fake_host

@@ -19,9 +19,9 @@ struct Command {
     std::string comment;
     int menuType = 0;
     CommandCallback callback = nullptr;
-    int id = 0;                       // what QVA_RegisterCommand returned
-    StateCallback state = nullptr;    // set by QVA_RegisterUICallback
-    int uiId = 0;                     // what QVA_RegisterUICallback returned
+    int id = 0;                    // what QVA_RegisterCommand returned
+    StateCallback state = nullptr; // set by QVA_RegisterUICallback
+    int uiId = 0;                  // what QVA_RegisterUICallback returned
 };
 
 struct Host {
@@ -38,10 +38,10 @@ struct Host {
     std::function<int(const std::string& folder)> moveResultFor;
 
     // What the plug-in did.
-    std::vector<Command> commands;        // every QVA_RegisterCommand, in order
-    std::vector<std::string> moves;       // every QVA_MoveSelectedMessages destination
-    std::vector<std::string> calls;       // every host function called, by name
-    std::vector<std::string> unexpected;  // host functions the plug-in must never call
+    std::vector<Command> commands;       // every QVA_RegisterCommand, in order
+    std::vector<std::string> moves;      // every QVA_MoveSelectedMessages destination
+    std::vector<std::string> calls;      // every host function called, by name
+    std::vector<std::string> unexpected; // host functions the plug-in must never call
 };
 
 Host& TheHost();

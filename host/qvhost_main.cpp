@@ -122,7 +122,7 @@ int PickFolder(HMENU contextMenu, int position) {
         std::printf(": the host is asked to move the selected mail to %s\n",
                     Utf8(fake_host::TheHost().moves.back().c_str()).c_str());
     } else {
-        std::printf(": nothing to move\n");
+        std::printf(": it is the folder open now, nothing to move\n");
     }
     return id;
 }
@@ -136,7 +136,8 @@ void ShowMainMenu(const Plugin& plugin) {
     HMENU bar = CreateMenu();
     for (const char* name : kMenus) {
         HMENU submenu = CreatePopupMenu();
-        AppendMenuA(submenu, MF_STRING, 200, "\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93(&O)..."); // オプション(&O)...
+        AppendMenuA(submenu, MF_STRING, 200,
+                    "\x83\x49\x83\x76\x83\x56\x83\x87\x83\x93(&O)..."); // オプション(&O)...
         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), name);
     }
     plugin.menuInit(nullptr, bar, 0);
@@ -146,13 +147,19 @@ void ShowMainMenu(const Plugin& plugin) {
     DestroyMenu(bar);
 }
 
+// Folder ids are the host's own texts; the menu shows the host's display names.
+void NameFolders() {
+    fake_host::Host& host = fake_host::TheHost();
+    host.displayNames["\\Inbox\\Work"] = std::string("\x8e\x64\x8e\x96");   // 仕事
+    host.displayNames["\\Inbox\\Family"] = std::string("\x89\xc6\x91\xb0"); // 家族
+    host.displayNames["\\Archive"] =
+        std::string("\x83\x41\x81\x5b\x83\x4a\x83\x43\x83\x75"); // アーカイブ
+    host.currentFolder = std::string("\\Inbox");
+}
+
 void Session(const Plugin& plugin) {
     fake_host::Host& host = fake_host::TheHost();
-    // FolderIds are the host's own texts; the menu shows its display names.
-    host.displayNames["\\Inbox\\Work"] = std::string("\x8e\x64\x8e\x96");       // 仕事
-    host.displayNames["\\Inbox\\Family"] = std::string("\x89\xc6\x91\xb0");     // 家族
-    host.displayNames["\\Archive"] = std::string("\x83\x41\x81\x5b\x83\x4a\x83\x43\x83\x75"); // アーカイブ
-    host.currentFolder = std::string("\\Inbox");
+    NameFolders();
 
     ShowPluginInfo(plugin);
     std::printf("\nThe user drags mail onto two folders (and onto a third in a way the plug-in "
@@ -197,6 +204,7 @@ int main(int argc, char** argv) {
 
     std::printf("\n=== Next run: the list comes back ===\n");
     fake_host::ResetHost();
+    NameFolders();
     if (!Load(path, plugin)) {
         return 1;
     }

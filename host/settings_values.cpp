@@ -45,7 +45,9 @@ bool DeleteKey() {
     return !KeyExists();
 }
 
-bool KeyExists() { return OpenKey(KEY_READ).key != nullptr; }
+bool KeyExists() {
+    return OpenKey(KEY_READ).key != nullptr;
+}
 
 bool SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
     OpenKey open(KEY_SET_VALUE);

@@ -5,7 +5,7 @@
 #include <oleauto.h>
 
 class BStr {
-public:
+  public:
     BStr() noexcept = default;
     explicit BStr(BSTR text) noexcept : text_(text) {}
     BStr(const BStr&) = delete;
@@ -19,6 +19,6 @@ public:
         return text;
     }
 
-private:
+  private:
     BSTR text_ = nullptr;
 };

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 class FolderName {
-public:
+  public:
     // Holds no text.
     FolderName() noexcept = default;
     // Converts NUL-terminated ANSI text with the system ANSI code page.
@@ -35,7 +35,7 @@ public:
     // The result always holds text.
     static FolderName Join(const FolderName& first, const FolderName& second);
 
-private:
+  private:
     struct Body;
     static FolderName Adopt(Body* body) noexcept {
         FolderName name;

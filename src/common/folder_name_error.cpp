@@ -2,7 +2,9 @@
 
 namespace {
 
-[[noreturn]] void ThrowFolderNameError(Status status) { throw FolderNameError(status); }
+[[noreturn]] void ThrowFolderNameError(Status status) {
+    throw FolderNameError(status);
+}
 
 // Set once, at compile time, and never changed.
 using ErrorHook = void (*)(Status);

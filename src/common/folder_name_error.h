@@ -4,11 +4,11 @@
 #include "common/status.h"
 
 class FolderNameError {
-public:
+  public:
     explicit FolderNameError(Status status) noexcept : status_(status) {}
     Status status() const noexcept { return status_; }
 
-private:
+  private:
     Status status_;
 };
 

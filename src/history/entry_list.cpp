@@ -17,7 +17,8 @@ void EntryList::GrowFor(std::size_t needed) {
         return;
     }
     std::size_t grown = NextCapacity(capacity_, needed);
-    HistoryEntry** items = static_cast<HistoryEntry**>(::operator new(grown * sizeof(HistoryEntry*)));
+    HistoryEntry** items =
+        static_cast<HistoryEntry**>(::operator new(grown * sizeof(HistoryEntry*)));
     if (count_ != 0) {
         std::memcpy(items, items_, count_ * sizeof(HistoryEntry*));
     }

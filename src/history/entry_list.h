@@ -8,7 +8,7 @@
 #include "history/history_entry.h"
 
 class EntryList {
-public:
+  public:
     static constexpr std::size_t kMaxEntries = 0x3FFFFFFF;
 
     EntryList() noexcept = default;
@@ -30,7 +30,7 @@ public:
     // Releases every entry, then the storage.
     void Clear() noexcept;
 
-private:
+  private:
     void GrowFor(std::size_t needed);
 
     HistoryEntry** items_ = nullptr;

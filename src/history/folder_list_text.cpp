@@ -4,7 +4,9 @@ const char16_t kFolderSeparator[] = u"*??*";
 
 namespace {
 
-bool IsSeparator(char16_t unit) noexcept { return unit == u'*' || unit == u'?'; }
+bool IsSeparator(char16_t unit) noexcept {
+    return unit == u'*' || unit == u'?';
+}
 
 } // namespace
 

@@ -76,8 +76,8 @@ void SaveSettings(PluginSettings& settings) noexcept {
         } catch (...) {
             joined.reset(); // leave the stored list as it is
         }
-        WriteHistoryValue(settings, joined ? reinterpret_cast<const wchar_t*>(joined->c_str())
-                                           : nullptr);
+        WriteHistoryValue(settings,
+                          joined ? reinterpret_cast<const wchar_t*>(joined->c_str()) : nullptr);
         WriteMaxValue(settings);
     } catch (...) {
         // Runs inside the loader: nothing may escape.
@@ -86,6 +86,10 @@ void SaveSettings(PluginSettings& settings) noexcept {
     settings.keyPath = FolderName();
 }
 
-PluginSettings::PluginSettings() noexcept { LoadSettings(*this); }
+PluginSettings::PluginSettings() noexcept {
+    LoadSettings(*this);
+}
 
-PluginSettings::~PluginSettings() { SaveSettings(*this); }
+PluginSettings::~PluginSettings() {
+    SaveSettings(*this);
+}

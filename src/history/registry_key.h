@@ -4,7 +4,7 @@
 #include <windows.h>
 
 class RegistryKey {
-public:
+  public:
     // Opens an existing key for reading and setting values; never creates it.
     // The open counts as failed when no handle comes back.
     RegistryKey(HKEY root, const char* path) noexcept;
@@ -15,6 +15,6 @@ public:
     explicit operator bool() const noexcept { return key_ != nullptr; }
     HKEY get() const noexcept { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };

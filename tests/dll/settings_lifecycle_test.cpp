@@ -12,7 +12,7 @@ namespace {
 using settings_values::Describe;
 
 class SettingsLifecycle : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(settings_values::DeleteKey());
         ASSERT_TRUE(settings_values::CreateKey());

@@ -36,9 +36,18 @@ const char kPlaceholder[] =
 // Folder texts as the host names them: case variants, double-byte characters
 // whose second byte is a backslash, a display text with an ampersand.
 const std::vector<std::string> kFolders = {
-    "\\Inbox",          "\\inbox",          "\\Inbox\\Work",       "\\Inbox\\work",
-    "\\\x8e\x64\x8e\x96", "\\\x95\x5c\x8e\xa6", "\\\x83\x5c\x83\x74\x83\x67", "\\Archive",
-    "\\Archive 2",      "\\A&B",            "\\Lists\\cpp",       "\\Lists\\Cpp",
+    "\\Inbox",
+    "\\inbox",
+    "\\Inbox\\Work",
+    "\\Inbox\\work",
+    "\\\x8e\x64\x8e\x96",
+    "\\\x95\x5c\x8e\xa6",
+    "\\\x83\x5c\x83\x74\x83\x67",
+    "\\Archive",
+    "\\Archive 2",
+    "\\A&B",
+    "\\Lists\\cpp",
+    "\\Lists\\Cpp",
 };
 
 struct Entry {
@@ -123,7 +132,7 @@ struct Coverage {
 };
 
 class HistoryModel {
-public:
+  public:
     explicit HistoryModel(unsigned seed) : random_(seed) {}
 
     void Run(int steps) {
@@ -152,7 +161,7 @@ public:
 
     const Coverage& Seen() const { return seen_; }
 
-private:
+  private:
     int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
     std::string Where() const { return "step " + std::to_string(step_); }
 
@@ -452,9 +461,9 @@ private:
     // Sets the host's current folder, often to the folder of the item asked about.
     std::optional<std::string> RandomCurrentFolder(int id) {
         int index = model_.IndexOfId(id);
-        std::optional<std::string> current =
-            Pick(3) == 0 && index >= 0 ? model_.entries[static_cast<size_t>(index)].folder
-                                       : RandomFolder();
+        std::optional<std::string> current = Pick(3) == 0 && index >= 0
+                                                 ? model_.entries[static_cast<size_t>(index)].folder
+                                                 : RandomFolder();
         fake_host::TheHost().currentFolder = current;
         return current;
     }

@@ -42,7 +42,7 @@ std::wstring Stored(const wchar_t* name) {
 }
 
 class HostileHost : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(settings_values::DeleteKey());
         ASSERT_TRUE(settings_values::CreateKey());
@@ -99,8 +99,8 @@ TEST_F(HostileHost, NullAndEmptyTextsFromEveryHostFunction) {
         std::optional<std::string> version;
         std::optional<std::string> display;
         std::optional<std::string> current;
-        size_t items;          // move items expected in the submenu
-        const wchar_t* saved;  // VornFolder after unload
+        size_t items;         // move items expected in the submenu
+        const wchar_t* saved; // VornFolder after unload
     };
     const Answers cases[] = {
         {"null version, null display", std::nullopt, std::nullopt, std::nullopt, 0,
@@ -218,7 +218,8 @@ TEST_F(HostileHost, AHundredThousandStoredFoldersAreTrimmedByTheFirstMenu) {
         return std::chrono::duration_cast<std::chrono::milliseconds>(b - a).count();
     };
     std::printf("[ measure  ] 100,000 stored folders: load %lld ms, first menu %lld ms\n",
-                static_cast<long long>(ms(start, loaded)), static_cast<long long>(ms(loaded, built)));
+                static_cast<long long>(ms(start, loaded)),
+                static_cast<long long>(ms(loaded, built)));
     std::wstring expected;
     for (int i = 1; i <= 12; ++i) {
         expected += (i == 1 ? L"" : L"*??*") + std::wstring(L"F") + std::to_wstring(i);

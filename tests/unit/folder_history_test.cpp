@@ -13,7 +13,7 @@ using history_text::Describe;
 using history_text::Fill;
 
 class FolderHistoryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         bodiesBefore = LiveResources().folderBodies;
         maxFolders = 10;

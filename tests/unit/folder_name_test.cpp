@@ -11,26 +11,30 @@
 
 namespace {
 
-LONG LiveBodies() { return LiveResources().folderBodies; }
+LONG LiveBodies() {
+    return LiveResources().folderBodies;
+}
 
 struct Cp932Case {
     const char* name;
-    const char* ansi;      // code page 932 bytes
-    const wchar_t* wide;   // the same text in UTF-16
+    const char* ansi;    // code page 932 bytes
+    const wchar_t* wide; // the same text in UTF-16
 };
 
 // Double-byte characters whose second byte is 0x5C ('\') are the classic trap.
 const Cp932Case kCp932Cases[] = {
     {"ascii", "Inbox\\Work", L"Inbox\\Work"},
-    {"so", "\x83\x5c", L"\x30BD"},                                     // ソ
-    {"hyou", "\x95\x5c\x8e\xa6", L"\x8868\x793A"},                     // 表示
-    {"nou", "\x94\x5c", L"\x80FD"},                                    // 能
+    {"so", "\x83\x5c", L"\x30BD"},                 // ソ
+    {"hyou", "\x95\x5c\x8e\xa6", L"\x8868\x793A"}, // 表示
+    {"nou", "\x94\x5c", L"\x80FD"},                // 能
     {"mixed path", "\x83\x5c\x83\x74\x83\x67\\\x95\x5c", L"\x30BD\x30D5\x30C8\\\x8868"},
     {"half-width kana", "\xb1\xb2", L"\xFF71\xFF72"},
     {"empty", "", L""},
 };
 
-TEST(FolderName, RunsOnCodePage932) { EXPECT_EQ(GetACP(), 932u); }
+TEST(FolderName, RunsOnCodePage932) {
+    EXPECT_EQ(GetACP(), 932u);
+}
 
 TEST(FolderName, Cp932RoundTrips) {
     for (const Cp932Case& c : kCp932Cases) {

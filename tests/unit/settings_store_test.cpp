@@ -29,7 +29,7 @@ std::vector<unsigned char> StoredByPlatform(const std::wstring& text) {
 }
 
 class SettingsStoreTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(settings_values::DeleteKey());
         ASSERT_TRUE(settings_values::CreateKey());
@@ -102,11 +102,13 @@ struct FolderCase {
     const char* name;
     DWORD type;
     std::vector<unsigned char> bytes;
-    const char* loaded;  // the history, as history_text describes it
+    const char* loaded;   // the history, as history_text describes it
     const wchar_t* saved; // VornFolder after unload; nullptr: untouched
 };
 
-std::vector<unsigned char> Text(const std::wstring& text) { return Utf16Bytes(text); }
+std::vector<unsigned char> Text(const std::wstring& text) {
+    return Utf16Bytes(text);
+}
 
 std::vector<unsigned char> OddBytes(const std::wstring& text) {
     std::vector<unsigned char> bytes = Utf16Bytes(text);
@@ -150,7 +152,8 @@ TEST_F(SettingsStoreTest, VornFolderShapes) {
         ASSERT_TRUE(saved.has_value());
         if (c.saved == nullptr) {
             EXPECT_EQ(saved->type, before.type);
-            EXPECT_EQ(saved->bytes, before.bytes) << "an empty history leaves the stored list alone";
+            EXPECT_EQ(saved->bytes, before.bytes)
+                << "an empty history leaves the stored list alone";
         } else {
             EXPECT_EQ(saved->type, static_cast<DWORD>(REG_SZ));
             EXPECT_EQ(saved->bytes, StoredByPlatform(c.saved));
@@ -189,7 +192,8 @@ TEST_F(SettingsStoreTest, SavingEntriesWithoutText) {
             PluginSettings settings;
             history_text::Fill(settings.history, c.history);
             if (std::string(c.history).empty()) {
-                settings.history.Append(std::unique_ptr<HistoryEntry>(new HistoryEntry{FolderName(""), 0}));
+                settings.history.Append(
+                    std::unique_ptr<HistoryEntry>(new HistoryEntry{FolderName(""), 0}));
             }
         }
         std::optional<RawValue> saved = GetRaw(L"VornFolder");
