@@ -61,7 +61,10 @@ int WINAPI QVC_OnFinishRetrieve(DWORD) { return 0; }
 int WINAPI QVC_OnPlugInSetup(DWORD) { return 0; }
 
 int WINAPI QVC_OnPlugInInfo(char* record) {
-    WritePlugInInfo(record);
+    // No record, nothing to fill.
+    if (record != nullptr) {
+        WritePlugInInfo(record);
+    }
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "history/folder_history.h"
+#include "shell/plugin_info.h"
 #include "settings_dialog_ids.h"
 #include "ui/decimal_text.h"
 
@@ -13,9 +14,6 @@ namespace {
 // "範囲内の数値を入力してください"
 const char kRangeWarning[] = "\x94\xcd\x88\xcd\x93\xe0\x82\xcc\x90\x94\x92l\x82\xf0\x93\xfc\x97\xcd"
                              "\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2";
-// "Quorvel!移動プラグイン", the plug-in's name.
-const char kPluginName[] = "Quorvel!\x88\xda\x93\xae\x83v\x83\x89\x83O\x83"
-                           "C\x83\x93";
 
 constexpr std::int32_t kLowestMax = 5;
 constexpr std::int32_t kHighestMax = 30;
@@ -52,7 +50,7 @@ void AcceptNumber(HWND dialog) {
         EndDialog(dialog, IDOK);
         return;
     }
-    MessageBoxA(dialog, kRangeWarning, kPluginName, MB_OK | MB_ICONWARNING);
+    MessageBoxA(dialog, kRangeWarning, kPlugInName, MB_OK | MB_ICONWARNING);
 }
 
 void OnCommand(HWND dialog, WORD id) {

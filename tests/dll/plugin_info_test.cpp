@@ -75,6 +75,13 @@ TEST_F(PlugInInfo, WritesTheFourTextsAndNothingElse) {
     }
 }
 
+TEST_F(PlugInInfo, ANullRecordIsLeftAlone) {
+    EXPECT_EQ(plugin.plugInInfo(nullptr), 0);
+    std::vector<char> record = Pattern(1);
+    EXPECT_EQ(plugin.plugInInfo(record.data()), 0);
+    EXPECT_EQ(record, Expected(Pattern(1)));
+}
+
 // Bytes 331 and on are the host's: a record of exactly 331 bytes at the end of
 // a committed page is filled without touching the page after it.
 TEST_F(PlugInInfo, NeedsNoMoreThan331Bytes) {
