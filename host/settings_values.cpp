@@ -79,7 +79,9 @@ std::optional<RawValue> GetRaw(const wchar_t* name) {
     if (RegQueryValueExW(open.key, name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    value.bytes.resize(size);
+    // Room for the NUL that the platform writes after string data, even past
+    // a count of one byte.
+    value.bytes.resize(size + sizeof(wchar_t));
     if (RegQueryValueExW(open.key, name, nullptr, &value.type, value.bytes.data(), &size) !=
         ERROR_SUCCESS) {
         return std::nullopt;

@@ -1,5 +1,6 @@
 #include "history/settings_registry.h"
 
+#include <cstdint>
 #include <cwchar>
 #include <new>
 
@@ -92,7 +93,13 @@ StoredText ReadHistoryValue(const PluginSettings& settings) {
     if (!QueryValue(key.get(), kHistoryValueName, nullptr, &size) || size == 0) {
         return text;
     }
-    std::unique_ptr<unsigned char[]> bytes(new unsigned char[size]);
+    // The platform appends a NUL to string data even where the count leaves
+    // no room for it (after a one-byte value it writes two bytes): the block
+    // keeps room for one unit past the count it is read with.
+    if (size > SIZE_MAX - sizeof(wchar_t)) {
+        return text;
+    }
+    std::unique_ptr<unsigned char[]> bytes(new unsigned char[size + sizeof(wchar_t)]());
     if (!QueryValue(key.get(), kHistoryValueName, bytes.get(), &size)) {
         return text;
     }
