@@ -11,7 +11,7 @@ cmake -S "$root" -B "$clang_build" -G Ninja \
   -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 log="$clang_build/build.log"
 cmake --build "$clang_build" --target QvVorn -- -j"$(nproc)" 2>&1 | tee "$log"
-if grep -qi 'warning' "$log"; then
+if grep -qi 'warning:' "$log"; then
   echo "clang build: warnings above"
   exit 1
 fi
