@@ -7,20 +7,12 @@
 #include <string>
 
 #include "fake_host.h"
+#include "plugin_module.h"
 #include "settings_values.h"
 
 namespace {
 
-using OnMenuInit = int(WINAPI*)(HWND window, HMENU menu, int menuType);
-using OnDragDrop = int(WINAPI*)(const char* folder, int second, int third, int kind);
-using OnPlugInInfo = int(WINAPI*)(char* info);
-
-struct Plugin {
-    HMODULE module = nullptr;
-    OnMenuInit menuInit = nullptr;
-    OnDragDrop dragDrop = nullptr;
-    OnPlugInInfo plugInInfo = nullptr;
-};
+using plugin_module::Plugin;
 
 // The host's texts are code page 932; the terminal wants UTF-8.
 std::string Utf8(const char* ansi) {
@@ -44,15 +36,11 @@ void PrintSettings(const char* when) {
 }
 
 bool Load(const char* path, Plugin& plugin) {
-    plugin.module = LoadLibraryA(path);
+    plugin = plugin_module::Load(path);
     if (plugin.module == nullptr) {
         std::printf("The host could not load %s (error %lu).\n", path, GetLastError());
         return false;
     }
-    plugin.menuInit = reinterpret_cast<OnMenuInit>(GetProcAddress(plugin.module, "QVC_OnMenuInit"));
-    plugin.dragDrop = reinterpret_cast<OnDragDrop>(GetProcAddress(plugin.module, "QVC_OnDragDrop"));
-    plugin.plugInInfo =
-        reinterpret_cast<OnPlugInInfo>(GetProcAddress(plugin.module, "QVC_OnPlugInInfo"));
     if (plugin.menuInit == nullptr || plugin.dragDrop == nullptr || plugin.plugInInfo == nullptr) {
         std::printf("%s lacks the plug-in exports.\n", path);
         return false;
@@ -61,24 +49,16 @@ bool Load(const char* path, Plugin& plugin) {
 }
 
 void PrintMenu(HMENU menu, int depth) {
-    int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        char label[512] = {};
-        MENUITEMINFOA item = {};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        item.dwTypeData = label;
-        item.cch = sizeof label;
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+    for (const plugin_module::MenuItem& item : plugin_module::ReadMenu(menu)) {
         std::printf("%*s", depth * 4 + 4, "");
-        if (item.fType & MFT_SEPARATOR) {
+        if (item.type & MFT_SEPARATOR) {
             std::printf("--------\n");
-        } else if (item.hSubMenu != nullptr) {
-            std::printf("[%s]\n", Utf8(label).c_str());
-            PrintMenu(item.hSubMenu, depth + 1);
+        } else if (item.submenu != nullptr) {
+            std::printf("[%s]\n", Utf8(item.label.c_str()).c_str());
+            PrintMenu(item.submenu, depth + 1);
         } else {
-            int state = fake_host::QueryState(static_cast<int>(item.wID));
-            std::printf("%-6u %s%s\n", item.wID, Utf8(label).c_str(),
+            int state = fake_host::QueryState(static_cast<int>(item.id));
+            std::printf("%-6u %s%s\n", item.id, Utf8(item.label.c_str()).c_str(),
                         state == 1 ? "   <- the folder open now (state 1)" : "");
         }
     }
@@ -199,7 +179,7 @@ int main(int argc, char** argv) {
     }
     Session(plugin);
     std::printf("\n=== The host unloads the plug-in ===\n");
-    FreeLibrary(plugin.module);
+    plugin_module::Unload(plugin);
     PrintSettings("The host's settings now:");
 
     std::printf("\n=== Next run: the list comes back ===\n");
@@ -210,6 +190,6 @@ int main(int argc, char** argv) {
     }
     HMENU menu = ShowContextMenu(plugin);
     DestroyMenu(menu);
-    FreeLibrary(plugin.module);
+    plugin_module::Unload(plugin);
     return 0;
 }

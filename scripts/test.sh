@@ -38,4 +38,7 @@ step cppcheck "cppcheck of src/" "$root/scripts/cppcheck.sh"
 
 echo
 printf '%s\n' "${summary[@]}"
+passed=$(printf '%s\n' "${summary[@]}" | grep -c '^PASS' || true)
+failures=$(printf '%s\n' "${summary[@]}" | grep -c '^FAIL' || true)
+echo "steps: $passed passed, $failures failed"
 exit $failed

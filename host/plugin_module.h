@@ -1,4 +1,5 @@
-// The plug-in DLL loaded the way the host loads it, with its callbacks.
+// The plug-in DLL loaded the way the host loads it, with its callbacks, and
+// the host's menus read back.
 #pragma once
 
 #include <windows.h>

@@ -2,16 +2,22 @@
 
 namespace plugin_module {
 
+namespace {
+
+// Through void(*)(): the one function type any function pointer converts to cleanly.
+template <typename Function> Function Export(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+} // namespace
+
 Plugin Load(const char* file) {
     Plugin plugin;
     plugin.module = LoadLibraryA(file);
     if (plugin.module != nullptr) {
-        plugin.menuInit =
-            reinterpret_cast<OnMenuInit>(GetProcAddress(plugin.module, "QVC_OnMenuInit"));
-        plugin.dragDrop =
-            reinterpret_cast<OnDragDrop>(GetProcAddress(plugin.module, "QVC_OnDragDrop"));
-        plugin.plugInInfo =
-            reinterpret_cast<OnPlugInInfo>(GetProcAddress(plugin.module, "QVC_OnPlugInInfo"));
+        plugin.menuInit = Export<OnMenuInit>(plugin.module, "QVC_OnMenuInit");
+        plugin.dragDrop = Export<OnDragDrop>(plugin.module, "QVC_OnDragDrop");
+        plugin.plugInInfo = Export<OnPlugInInfo>(plugin.module, "QVC_OnPlugInInfo");
     }
     return plugin;
 }
