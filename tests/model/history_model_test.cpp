@@ -149,9 +149,11 @@ class HistoryModel {
                 Choose();
             } else if (kind < 94) {
                 State();
-            } else if (kind < 97) {
+            } else if (kind < 99) {
                 OtherMenuType();
             } else {
+                // Rare: every load of the DLL costs the process a TLS slot
+                // that its static runtime never gives back.
                 Restart();
             }
         }
@@ -563,7 +565,7 @@ TEST_P(HistoryModelTest, DllFollowsTheModel) {
     EXPECT_GT(seen.refused, 20);
     EXPECT_GT(seen.ignoredPicks, 50);
     EXPECT_GT(seen.currentState, 20);
-    EXPECT_GT(seen.restarts, 50);
+    EXPECT_GT(seen.restarts, 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, HistoryModelTest, ::testing::Values(1u, 2u, 3u, 20261207u));
