@@ -59,9 +59,10 @@ void LoadSettings(PluginSettings& settings) noexcept {
     try {
         LoadFromRegistry(settings);
     } catch (...) {
-        // Runs inside the loader: nothing may escape. An empty history never
-        // overwrites the stored list, so nothing is lost.
+        // Runs inside the loader: nothing may escape. Start empty and forget
+        // the key, so the unload writes nothing over what is stored.
         settings.history.Clear();
+        settings.keyPath = FolderName();
         if (maxFolders < kLowestMaxFolders || maxFolders > kHighestMaxFolders) {
             maxFolders = kDefaultMaxFolders;
         }

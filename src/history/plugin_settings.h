@@ -21,8 +21,8 @@ struct PluginSettings {
 };
 
 // Reads VornMax and VornFolder, creating or repairing them where needed.
-// Any failure part way leaves an empty history, which never overwrites the
-// stored list at save.
+// A failure part way leaves an empty history and no key path, so that the
+// save at unload writes nothing over the stored values.
 void LoadSettings(PluginSettings& settings) noexcept;
 // Writes VornFolder (unless the history is empty) and VornMax, then frees the
 // history and the key path.

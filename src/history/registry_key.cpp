@@ -3,6 +3,10 @@
 #include "common/resource_counts.h"
 
 RegistryKey::RegistryKey(HKEY root, const char* path) noexcept {
+    // No path would open the root itself.
+    if (path == nullptr) {
+        return;
+    }
     HKEY key = nullptr;
     RegOpenKeyExA(root, path, 0, KEY_READ | KEY_SET_VALUE, &key);
     if (key != nullptr) {

@@ -8,10 +8,13 @@ namespace failing_allocation {
 namespace {
 
 int failing = 0;
+long allowance = 0;
 long failed = 0;
 
 void* Allocate(std::size_t size) noexcept {
-    if (failing > 0) {
+    if (failing > 0 && allowance > 0) {
+        --allowance;
+    } else if (failing > 0) {
         ++failed;
         return nullptr;
     }
@@ -20,10 +23,18 @@ void* Allocate(std::size_t size) noexcept {
 
 } // namespace
 
-FailingAllocation::FailingAllocation() noexcept { ++failing; }
-FailingAllocation::~FailingAllocation() { --failing; }
+FailingAllocation::FailingAllocation(long succeeding) noexcept {
+    ++failing;
+    allowance = succeeding;
+}
+FailingAllocation::~FailingAllocation() {
+    --failing;
+    allowance = 0;
+}
 
-long FailedAllocations() noexcept { return failed; }
+long FailedAllocations() noexcept {
+    return failed;
+}
 
 } // namespace failing_allocation
 

@@ -6,11 +6,12 @@
 
 namespace failing_allocation {
 
-// While alive, every operator new of the program fails: the plain form raises
-// std::bad_alloc and the nothrow form gives null.
+// While alive, every operator new of the program fails, but for the first
+// `succeeding` ones: the plain form raises std::bad_alloc and the nothrow
+// form gives null.
 class FailingAllocation {
-public:
-    FailingAllocation() noexcept;
+  public:
+    explicit FailingAllocation(long succeeding = 0) noexcept;
     ~FailingAllocation();
     FailingAllocation(const FailingAllocation&) = delete;
     FailingAllocation& operator=(const FailingAllocation&) = delete;

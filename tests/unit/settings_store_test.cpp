@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/resource_counts.h"
+#include "failing_allocation.h"
 #include "history/plugin_settings.h"
 #include "history/settings_registry.h"
 #include "history_text.h"
@@ -287,6 +288,66 @@ TEST_F(SettingsStoreTest, AStarOrQuestionMarkInAFolderSplitsItAtTheNextLoad) {
     }
     PluginSettings settings;
     EXPECT_EQ(history_text::Describe(settings.history), "a,b,c");
+}
+
+TEST_F(SettingsStoreTest, ALoadThatRunsOutOfMemoryStartsEmptyAndLosesNothing) {
+    settings_values::SetText(L"VornFolder", L"Alpha*??*Beta*??*Gamma");
+    settings_values::SetDword(L"VornMax", 7);
+    RawValue stored = *GetRaw(L"VornFolder");
+    long failedBefore = failing_allocation::FailedAllocations();
+    bool sawPartialLoad = false;
+    for (long succeeding = 0; succeeding < 40; ++succeeding) {
+        SCOPED_TRACE(succeeding);
+        std::optional<PluginSettings> settings;
+        {
+            failing_allocation::FailingAllocation failing(succeeding);
+            settings.emplace(); // must not throw
+        }
+        std::size_t count = settings->history.Count();
+        EXPECT_TRUE(count == 0 || count == 3) << "all folders or none";
+        sawPartialLoad = sawPartialLoad || count == 0;
+        settings.reset();
+        if (count == 0) {
+            EXPECT_EQ(GetRaw(L"VornFolder")->bytes, stored.bytes) << "the stored list is kept";
+        }
+        EXPECT_EQ(GetRaw(L"VornMax")->bytes, Dword(7).bytes) << "the stored cap is kept";
+    }
+    EXPECT_TRUE(sawPartialLoad);
+    EXPECT_GT(failing_allocation::FailedAllocations(), failedBefore);
+}
+
+TEST_F(SettingsStoreTest, WithoutAKeyPathNothingIsWrittenAnywhere) {
+    {
+        PluginSettings settings;
+        settings.keyPath = FolderName();
+        RecordFolder(settings.history, "Alpha", 0, 1);
+        maxFolders = 13;
+    }
+    // An open with no path would have given the root key itself.
+    EXPECT_NE(RegQueryValueExW(HKEY_CURRENT_USER, L"VornMax", nullptr, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_NE(
+        RegQueryValueExW(HKEY_CURRENT_USER, L"VornFolder", nullptr, nullptr, nullptr, nullptr),
+        ERROR_SUCCESS);
+    EXPECT_EQ(GetRaw(L"VornMax")->bytes, Dword(10).bytes);
+    EXPECT_TRUE(GetRaw(L"VornFolder")->bytes.empty());
+}
+
+TEST_F(SettingsStoreTest, ASaveThatRunsOutOfMemoryKeepsTheStoredListAndWritesTheCap) {
+    settings_values::SetText(L"VornFolder", L"Alpha*??*Beta");
+    RawValue stored = *GetRaw(L"VornFolder");
+    std::optional<PluginSettings> settings;
+    settings.emplace();
+    RecordFolder(settings->history, "Gamma", 0, 1);
+    maxFolders = 12;
+    long failedBefore = failing_allocation::FailedAllocations();
+    {
+        failing_allocation::FailingAllocation failing;
+        settings.reset(); // must not throw
+    }
+    EXPECT_GT(failing_allocation::FailedAllocations(), failedBefore);
+    EXPECT_EQ(GetRaw(L"VornFolder")->bytes, stored.bytes);
+    EXPECT_EQ(GetRaw(L"VornMax")->bytes, Dword(12).bytes);
 }
 
 } // namespace
