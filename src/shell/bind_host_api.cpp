@@ -6,8 +6,7 @@
 namespace {
 
 // Every table field is pointer-sized; the six called functions have their own types.
-template <typename Field>
-Field EntryAs(FARPROC entry) noexcept {
+template <typename Field> Field EntryAs(FARPROC entry) noexcept {
     return reinterpret_cast<Field>(reinterpret_cast<void (*)()>(entry));
 }
 
@@ -18,9 +17,8 @@ struct HostName {
 
 #define QVVORN_HOST_NAME(field)                                                                    \
     HostName {                                                                                     \
-        #field, [](HostApi& api, FARPROC entry) noexcept {                                         \
-            api.field = EntryAs<decltype(api.field)>(entry);                                       \
-        }                                                                                          \
+#field, [](HostApi & api,                                                                  \
+                   FARPROC entry) noexcept { api.field = EntryAs<decltype(api.field)>(entry); }    \
     }
 
 // Looked up first, in table order; a missing one refuses the host.
@@ -134,4 +132,6 @@ int BindHostApiWith(const HostResolver& resolver) noexcept {
     return 0;
 }
 
-int BindHostApi() noexcept { return BindHostApiWith(HostResolver{GetModuleHandleA, GetProcAddress}); }
+int BindHostApi() noexcept {
+    return BindHostApiWith(HostResolver{GetModuleHandleA, GetProcAddress});
+}

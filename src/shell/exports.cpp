@@ -13,8 +13,7 @@ constexpr int kMessageListMenu = 1;
 
 // Runs a callback's work at the boundary with the host, which is no C++ code:
 // whatever the work raises ends there, and the host gets the neutral 0.
-template <typename Work>
-int AtHostBoundary(Work work) noexcept {
+template <typename Work> int AtHostBoundary(Work work) noexcept {
     try {
         work();
     } catch (...) {
@@ -26,9 +25,13 @@ int AtHostBoundary(Work work) noexcept {
 
 extern "C" {
 
-int WINAPI QVC_OnStart() { return 0; }
+int WINAPI QVC_OnStart() {
+    return 0;
+}
 
-int WINAPI QVC_OnExit() { return 0; }
+int WINAPI QVC_OnExit() {
+    return 0;
+}
 
 int WINAPI QVC_OnMenuInit(HWND, HMENU menu, int menuType) {
     return AtHostBoundary([menu, menuType] {
@@ -40,25 +43,45 @@ int WINAPI QVC_OnMenuInit(HWND, HMENU menu, int menuType) {
     });
 }
 
-int WINAPI QVC_OnOpenFolder(DWORD) { return 0; }
+int WINAPI QVC_OnOpenFolder(DWORD) {
+    return 0;
+}
 
-int WINAPI QVC_OnOpenMail(DWORD) { return 0; }
+int WINAPI QVC_OnOpenMail(DWORD) {
+    return 0;
+}
 
-int WINAPI QVC_OnEveryMinute() { return 0; }
+int WINAPI QVC_OnEveryMinute() {
+    return 0;
+}
 
-int WINAPI QVC_OnOpenCompose(DWORD, DWORD) { return 0; }
+int WINAPI QVC_OnOpenCompose(DWORD, DWORD) {
+    return 0;
+}
 
-int WINAPI QVC_OnOutgoing(DWORD, DWORD) { return 0; }
+int WINAPI QVC_OnOutgoing(DWORD, DWORD) {
+    return 0;
+}
 
-int WINAPI QVC_OnKeyDispatch(DWORD, DWORD, DWORD) { return 0; }
+int WINAPI QVC_OnKeyDispatch(DWORD, DWORD, DWORD) {
+    return 0;
+}
 
-int WINAPI QVC_OnRetrieve(DWORD, DWORD) { return 0; }
+int WINAPI QVC_OnRetrieve(DWORD, DWORD) {
+    return 0;
+}
 
-int WINAPI QVC_OnSend(DWORD) { return 0; }
+int WINAPI QVC_OnSend(DWORD) {
+    return 0;
+}
 
-int WINAPI QVC_OnFinishRetrieve(DWORD) { return 0; }
+int WINAPI QVC_OnFinishRetrieve(DWORD) {
+    return 0;
+}
 
-int WINAPI QVC_OnPlugInSetup(DWORD) { return 0; }
+int WINAPI QVC_OnPlugInSetup(DWORD) {
+    return 0;
+}
 
 int WINAPI QVC_OnPlugInInfo(char* record) {
     // No record, nothing to fill.
@@ -77,6 +100,8 @@ int WINAPI QVC_OnDragDrop(const char* targetFolder, DWORD, DWORD, DWORD dropKind
     });
 }
 
-int WINAPI QVC_OnBeforeFilter2(DWORD, DWORD, DWORD, DWORD) { return 0; }
+int WINAPI QVC_OnBeforeFilter2(DWORD, DWORD, DWORD, DWORD) {
+    return 0;
+}
 
 } // extern "C"

@@ -8,4 +8,6 @@ PluginSettings pluginSettings;
 
 } // namespace
 
-FolderHistory& ActiveHistory() noexcept { return pluginSettings.history; }
+FolderHistory& ActiveHistory() noexcept {
+    return pluginSettings.history;
+}

@@ -14,7 +14,7 @@
 namespace {
 
 class Drop : public ::testing::Test {
-protected:
+  protected:
     // A stored list in single separators: any save rewrites it with "*??*".
     void SetUp() override { Store(10, L"Alpha*Beta*Gamma"); }
     void TearDown() override { plugin_module::Unload(plugin); }

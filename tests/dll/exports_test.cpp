@@ -20,8 +20,7 @@
 // and stores its result. Returns how far the stack pointer stands from where
 // it stood before the arguments were pushed: 0 when the callee removed exactly
 // `count` arguments, negative when it removed fewer, positive when more.
-extern "C" int MeasureStdcall(FARPROC function, int count, const DWORD* arguments,
-                              DWORD* result);
+extern "C" int MeasureStdcall(FARPROC function, int count, const DWORD* arguments, DWORD* result);
 __asm__(".text\n"
         ".globl _MeasureStdcall\n"
         "_MeasureStdcall:\n"
@@ -30,13 +29,13 @@ __asm__(".text\n"
         "    pushl %ebx\n"
         "    pushl %esi\n"
         "    pushl %edi\n"
-        "    movl %esp, %esi\n"      // the stack pointer before the arguments
-        "    movl 12(%ebp), %ecx\n"  // count
-        "    movl 16(%ebp), %edx\n"  // arguments
+        "    movl %esp, %esi\n"     // the stack pointer before the arguments
+        "    movl 12(%ebp), %ecx\n" // count
+        "    movl 16(%ebp), %edx\n" // arguments
         "1:  testl %ecx, %ecx\n"
         "    jz 2f\n"
         "    decl %ecx\n"
-        "    pushl (%edx,%ecx,4)\n"  // the last argument first
+        "    pushl (%edx,%ecx,4)\n" // the last argument first
         "    jmp 1b\n"
         "2:  call *8(%ebp)\n"
         "    movl 20(%ebp), %ecx\n"
@@ -59,11 +58,11 @@ struct Export {
 };
 
 const Export kExports[16] = {
-    {1, "QVC_OnStart", 0},        {2, "QVC_OnExit", 0},          {3, "QVC_OnMenuInit", 3},
-    {4, "QVC_OnOpenFolder", 1},   {5, "QVC_OnOpenMail", 1},      {6, "QVC_OnEveryMinute", 0},
-    {7, "QVC_OnOpenCompose", 2},  {8, "QVC_OnOutgoing", 2},      {9, "QVC_OnKeyDispatch", 3},
-    {10, "QVC_OnRetrieve", 2},    {11, "QVC_OnSend", 1},         {12, "QVC_OnFinishRetrieve", 1},
-    {13, "QVC_OnPlugInSetup", 1}, {14, "QVC_OnPlugInInfo", 1},   {15, "QVC_OnDragDrop", 4},
+    {1, "QVC_OnStart", 0},          {2, "QVC_OnExit", 0},        {3, "QVC_OnMenuInit", 3},
+    {4, "QVC_OnOpenFolder", 1},     {5, "QVC_OnOpenMail", 1},    {6, "QVC_OnEveryMinute", 0},
+    {7, "QVC_OnOpenCompose", 2},    {8, "QVC_OnOutgoing", 2},    {9, "QVC_OnKeyDispatch", 3},
+    {10, "QVC_OnRetrieve", 2},      {11, "QVC_OnSend", 1},       {12, "QVC_OnFinishRetrieve", 1},
+    {13, "QVC_OnPlugInSetup", 1},   {14, "QVC_OnPlugInInfo", 1}, {15, "QVC_OnDragDrop", 4},
     {16, "QVC_OnBeforeFilter2", 4},
 };
 
@@ -75,19 +74,21 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path) {
 
 // The names and ordinals of a PE file's export directory, read from the file.
 class ExportDirectory {
-public:
+  public:
     explicit ExportDirectory(std::vector<unsigned char> image) : image_(std::move(image)) {
         IMAGE_DOS_HEADER dos;
         if (!Read(0, &dos) || dos.e_magic != IMAGE_DOS_SIGNATURE) {
             return;
         }
         IMAGE_NT_HEADERS32 nt;
-        if (!Read(static_cast<std::size_t>(dos.e_lfanew), &nt) || nt.Signature != IMAGE_NT_SIGNATURE ||
+        if (!Read(static_cast<std::size_t>(dos.e_lfanew), &nt) ||
+            nt.Signature != IMAGE_NT_SIGNATURE ||
             nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
             return;
         }
         machine = nt.FileHeader.Machine;
-        std::size_t sections = static_cast<std::size_t>(dos.e_lfanew) + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
+        std::size_t sections = static_cast<std::size_t>(dos.e_lfanew) +
+                               offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
                                nt.FileHeader.SizeOfOptionalHeader;
         for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
             IMAGE_SECTION_HEADER section;
@@ -125,9 +126,8 @@ public:
     DWORD functionCount = 0;
     std::vector<Name> names;
 
-private:
-    template <typename T>
-    bool Read(std::size_t offset, T* out) const {
+  private:
+    template <typename T> bool Read(std::size_t offset, T* out) const {
         if (offset > image_.size() || image_.size() - offset < sizeof(T)) {
             return false;
         }
@@ -136,7 +136,8 @@ private:
     }
     bool FileOffset(DWORD rva, std::size_t* offset) const {
         for (const IMAGE_SECTION_HEADER& s : sections_) {
-            DWORD size = s.Misc.VirtualSize > s.SizeOfRawData ? s.Misc.VirtualSize : s.SizeOfRawData;
+            DWORD size =
+                s.Misc.VirtualSize > s.SizeOfRawData ? s.Misc.VirtualSize : s.SizeOfRawData;
             if (rva >= s.VirtualAddress && rva < s.VirtualAddress + size) {
                 *offset = rva - s.VirtualAddress + s.PointerToRawData;
                 return true;
@@ -144,8 +145,7 @@ private:
         }
         return false;
     }
-    template <typename T>
-    bool ReadRva(DWORD rva, T* out) const {
+    template <typename T> bool ReadRva(DWORD rva, T* out) const {
         std::size_t offset = 0;
         return FileOffset(rva, &offset) && Read(offset, out);
     }
@@ -190,7 +190,7 @@ TEST(Exports, TheFileExportsExactlyTheSixteenCallbacksByOrdinal) {
 }
 
 class LoadedPlugin : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(settings_values::DeleteKey());
         ASSERT_TRUE(settings_values::CreateKey());
@@ -220,7 +220,19 @@ TEST_F(LoadedPlugin, NamesAndOrdinalsGiveTheSameEntries) {
 TEST_F(LoadedPlugin, EachCallbackRemovesExactlyItsArguments) {
     char record[512] = {};
     const DWORD arguments[16][4] = {
-        {}, {}, {0, 0, 7}, {1}, {1}, {}, {1, 2}, {1, 2}, {1, 2, 3}, {1, 2}, {1}, {1}, {1},
+        {},
+        {},
+        {0, 0, 7},
+        {1},
+        {1},
+        {},
+        {1, 2},
+        {1, 2},
+        {1, 2, 3},
+        {1, 2},
+        {1},
+        {1},
+        {1},
         {static_cast<DWORD>(reinterpret_cast<UINT_PTR>(record))},
         {static_cast<DWORD>(reinterpret_cast<UINT_PTR>("Alpha")), 0, 0, 0},
         {1, 2, 3, 4},
@@ -237,7 +249,9 @@ TEST_F(LoadedPlugin, EachCallbackRemovesExactlyItsArguments) {
 }
 
 // The measure itself: a callee that removes one argument too few is caught.
-DWORD WINAPI TakesTwo(DWORD, DWORD) { return 0; }
+DWORD WINAPI TakesTwo(DWORD, DWORD) {
+    return 0;
+}
 
 TEST(MeasureStdcall, SeesAnArgumentLeftOnTheStack) {
     const DWORD arguments[3] = {1, 2, 3};

@@ -52,7 +52,8 @@ void ExpectOutcome(const HostCase& c) {
         EXPECT_EQ(outcome.output, "loaded\n" + calls);
     } else {
         EXPECT_EQ(outcome.exitCode, 1u);
-        EXPECT_EQ(outcome.output, "refused " + std::to_string(ERROR_DLL_INIT_FAILED) + "\n" + calls);
+        EXPECT_EQ(outcome.output,
+                  "refused " + std::to_string(ERROR_DLL_INIT_FAILED) + "\n" + calls);
     }
     EXPECT_EQ(settings_values::Describe(L"VornMax"), "REG_DWORD 10");
     EXPECT_EQ(settings_values::Describe(L"VornFolder"), kSavedFolders);

@@ -40,7 +40,7 @@ std::string Shape(HMENU menu) {
 }
 
 class MenuInit : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(settings_values::DeleteKey());
         ASSERT_TRUE(settings_values::CreateKey());

@@ -45,7 +45,7 @@ std::vector<char> Expected(std::vector<char> bytes) {
 }
 
 class PlugInInfo : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         plugin = plugin_module::Load("QvVorn.dll");
         ASSERT_NE(plugin.module, nullptr) << GetLastError();

@@ -19,7 +19,7 @@ std::optional<std::string> GetVariable(const char* name) {
 
 // Sets a variable of this process for as long as it lives.
 class ScopedVariable {
-public:
+  public:
     ScopedVariable(const char* name, const char* value) : name_(name) {
         if (name_ != nullptr) {
             saved_ = GetVariable(name_);
@@ -34,7 +34,7 @@ public:
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
 
-private:
+  private:
     const char* name_;
     std::optional<std::string> saved_;
 };

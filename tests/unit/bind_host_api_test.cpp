@@ -17,35 +17,64 @@ namespace {
 
 // The 58 host functions in the order of the table's fields.
 const char* const kFieldOrder[58] = {
-    "QVA_GetVersion",         "QVA_Command",
-    "QVA_GetWindowHandles",   "QVA_RegisterCommand",
-    "QVA_RegisterUICallback", "QVA_GetDataFolder",
-    "QVA_GetTempFolder",      "QVA_GetTempFileName",
-    "QVA_GetCurrentMailBox",  "QVA_SetCurrentMailBox",
-    "QVA_GetCurrentFolder",   "QVA_SetCurrentFolder",
-    "QVA_GetFolderDisplayName", "QVA_SetMessageText",
-    "QVA_GetCurrentMail",     "QVA_SetCurrentMail",
-    "QVA_GetNextMail",        "QVA_SetSel",
-    "QVA_AppendMessage",      "QVA_MoveSelectedMessages",
-    "QVA_GetStatus",          "QVA_SetStatus",
-    "QVA_ComposeMail",        "QVA_GetCharSet",
-    "QVA_GetSource",          "QVA_SetSource",
-    "QVA_GetSize",            "QVA_GetHeader",
-    "QVA_GetText",            "QVA_SetText",
-    "QVA_GetSpecifiedHeader", "QVA_SetSpecifiedHeader",
-    "QVA_CompGetCharSet",     "QVA_CompGetSource",
-    "QVA_CompSetSource",      "QVA_CompGetHeader",
-    "QVA_CompGetSpecifiedHeader", "QVA_CompSetSpecifiedHeader",
-    "QVA_CompGetText",        "QVA_CompSetText",
-    "QVA_CompAttachFile",     "QVA_Alloc",
-    "QVA_ReAlloc",            "QVA_Free",
-    "QVA_ISO_2022_JP",        "QVA_ISO_2022_KR",
-    "QVA_HZ_GB2312",          "QVA_ISO_8859_2",
-    "QVA_EUC_JP",             "QVA_UTF_7",
-    "QVA_UTF_8",              "QVA_B64Convert",
-    "QVA_QPConvert",          "QVA_MIMEHeader",
-    "QVA_SerializeRcpts",     "QVA_Connect",
-    "QVA_NextUnread",         "QVA_ProcessMail",
+    "QVA_GetVersion",
+    "QVA_Command",
+    "QVA_GetWindowHandles",
+    "QVA_RegisterCommand",
+    "QVA_RegisterUICallback",
+    "QVA_GetDataFolder",
+    "QVA_GetTempFolder",
+    "QVA_GetTempFileName",
+    "QVA_GetCurrentMailBox",
+    "QVA_SetCurrentMailBox",
+    "QVA_GetCurrentFolder",
+    "QVA_SetCurrentFolder",
+    "QVA_GetFolderDisplayName",
+    "QVA_SetMessageText",
+    "QVA_GetCurrentMail",
+    "QVA_SetCurrentMail",
+    "QVA_GetNextMail",
+    "QVA_SetSel",
+    "QVA_AppendMessage",
+    "QVA_MoveSelectedMessages",
+    "QVA_GetStatus",
+    "QVA_SetStatus",
+    "QVA_ComposeMail",
+    "QVA_GetCharSet",
+    "QVA_GetSource",
+    "QVA_SetSource",
+    "QVA_GetSize",
+    "QVA_GetHeader",
+    "QVA_GetText",
+    "QVA_SetText",
+    "QVA_GetSpecifiedHeader",
+    "QVA_SetSpecifiedHeader",
+    "QVA_CompGetCharSet",
+    "QVA_CompGetSource",
+    "QVA_CompSetSource",
+    "QVA_CompGetHeader",
+    "QVA_CompGetSpecifiedHeader",
+    "QVA_CompSetSpecifiedHeader",
+    "QVA_CompGetText",
+    "QVA_CompSetText",
+    "QVA_CompAttachFile",
+    "QVA_Alloc",
+    "QVA_ReAlloc",
+    "QVA_Free",
+    "QVA_ISO_2022_JP",
+    "QVA_ISO_2022_KR",
+    "QVA_HZ_GB2312",
+    "QVA_ISO_8859_2",
+    "QVA_EUC_JP",
+    "QVA_UTF_7",
+    "QVA_UTF_8",
+    "QVA_B64Convert",
+    "QVA_QPConvert",
+    "QVA_MIMEHeader",
+    "QVA_SerializeRcpts",
+    "QVA_Connect",
+    "QVA_NextUnread",
+    "QVA_ProcessMail",
 };
 
 // The lookup step of each field, in field order.
@@ -86,7 +115,9 @@ Slots ReadTable() {
     return slots;
 }
 
-void WriteTable(const Slots& slots) { std::memcpy(&hostApi, &slots, sizeof slots); }
+void WriteTable(const Slots& slots) {
+    std::memcpy(&hostApi, &slots, sizeof slots);
+}
 
 // An executable that exports some of the host's names, and what binding asked of it.
 struct FakeExecutable {
@@ -135,7 +166,7 @@ FARPROC WINAPI FakeLookup(HMODULE module, LPCSTR name) {
 void* const kUntouched = reinterpret_cast<void*>(0x5EED);
 
 class BindHostApiTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         hostApi = HostApi{};
         theExecutable = &executable;
@@ -271,8 +302,8 @@ TEST_F(BindHostApiTest, EachMissingOptionalNameIsStoredAsNull) {
         EXPECT_EQ(host.lookups.size(), 58u);
         Slots slots = ReadTable();
         for (int field = 0; field < 58; ++field) {
-            EXPECT_EQ(slots.at[field], name == std::string(kFieldOrder[field]) ? nullptr
-                                                                                : EntryFor(field))
+            EXPECT_EQ(slots.at[field],
+                      name == std::string(kFieldOrder[field]) ? nullptr : EntryFor(field))
                 << kFieldOrder[field];
         }
         EXPECT_EQ(hostApi.hostModule, host.module);

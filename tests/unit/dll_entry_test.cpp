@@ -14,12 +14,18 @@ namespace {
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x10000000);
 
 // A host with every name, to bind the table before the handler runs.
-const char* WINAPI Version() { return "2.00.06"; }
-HMODULE WINAPI SomeModule(LPCSTR) { return reinterpret_cast<HMODULE>(0x00400000); }
-FARPROC WINAPI AnyName(HMODULE, LPCSTR) { return reinterpret_cast<FARPROC>(Version); }
+const char* WINAPI Version() {
+    return "2.00.06";
+}
+HMODULE WINAPI SomeModule(LPCSTR) {
+    return reinterpret_cast<HMODULE>(0x00400000);
+}
+FARPROC WINAPI AnyName(HMODULE, LPCSTR) {
+    return reinterpret_cast<FARPROC>(Version);
+}
 
 class DllEntryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedHandle = moduleHandle;
         moduleHandle = nullptr;
@@ -45,8 +51,8 @@ TEST_F(DllEntryTest, AttachAcceptedWhenTheTableIsBound) {
 }
 
 TEST_F(DllEntryTest, OtherNotificationsStoreTheHandleAndContinue) {
-    for (DWORD reason : {DWORD{DLL_PROCESS_DETACH}, DWORD{DLL_THREAD_ATTACH},
-                         DWORD{DLL_THREAD_DETACH}}) {
+    for (DWORD reason :
+         {DWORD{DLL_PROCESS_DETACH}, DWORD{DLL_THREAD_ATTACH}, DWORD{DLL_THREAD_DETACH}}) {
         SCOPED_TRACE(reason);
         moduleHandle = nullptr;
         EXPECT_EQ(DllMain(kInstance, reason, nullptr), TRUE);

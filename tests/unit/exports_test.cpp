@@ -25,7 +25,7 @@ int WINAPI RaisingRegisterCommand(const char*, int, HostCommandCallback) {
 }
 
 class Exports : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         savedTable = hostApi;
         savedMax = maxFolders;
