@@ -90,6 +90,19 @@ std::optional<RawValue> GetRaw(const wchar_t* name) {
     return value;
 }
 
+std::wstring Text(const wchar_t* name) {
+    std::optional<RawValue> value = GetRaw(name);
+    if (!value) {
+        return L"(missing)";
+    }
+    std::wstring text(reinterpret_cast<const wchar_t*>(value->bytes.data()),
+                      value->bytes.size() / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') {
+        text.pop_back();
+    }
+    return text;
+}
+
 std::string Describe(const wchar_t* name) {
     std::optional<RawValue> value = GetRaw(name);
     if (!value) {

@@ -26,6 +26,10 @@ bool SetText(const wchar_t* name, const std::wstring& text); // without terminat
 bool DeleteValue(const wchar_t* name);
 std::optional<RawValue> GetRaw(const wchar_t* name);
 
+// The value's data as text, without the terminators the platform stores;
+// "(missing)" when there is no such value.
+std::wstring Text(const wchar_t* name);
+
 // "REG_DWORD 10", "REG_SZ 46 bytes: \"...\"" or "(missing)", UTF-8 for printing.
 std::string Describe(const wchar_t* name);
 

@@ -81,17 +81,7 @@ class MoveMenu : public ::testing::Test {
     // VornFolder as the plug-in writes it at unload.
     std::wstring StoredFoldersAfterUnload() {
         plugin_module::Unload(plugin_);
-        std::optional<settings_values::RawValue> value = settings_values::GetRaw(L"VornFolder");
-        if (!value) {
-            return L"(missing)";
-        }
-        std::wstring text(reinterpret_cast<const wchar_t*>(value->bytes.data()),
-                          value->bytes.size() / sizeof(wchar_t));
-        // Wine's registry ends every REG_SZ with a terminator of its own.
-        while (!text.empty() && text.back() == L'\0') {
-            text.pop_back();
-        }
-        return text;
+        return settings_values::Text(L"VornFolder");
     }
 
     static void SetCurrent(const char* folder) {

@@ -28,19 +28,6 @@ struct ResourceCounts {
 };
 using ProbeResources = const ResourceCounts*(WINAPI*)();
 
-std::wstring Stored(const wchar_t* name) {
-    std::optional<settings_values::RawValue> value = settings_values::GetRaw(name);
-    if (!value) {
-        return L"(missing)";
-    }
-    std::wstring text(reinterpret_cast<const wchar_t*>(value->bytes.data()),
-                      value->bytes.size() / sizeof(wchar_t));
-    while (!text.empty() && text.back() == L'\0') {
-        text.pop_back();
-    }
-    return text;
-}
-
 class HostileHost : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -140,7 +127,7 @@ TEST_F(HostileHost, NullAndEmptyTextsFromEveryHostFunction) {
         UnloadAndCheck();
         // An empty display text drops the entry; a null one stops the walk only.
         std::wstring expected = c.display && c.display->empty() ? L"" : c.saved;
-        EXPECT_EQ(Stored(L"VornFolder"), expected);
+        EXPECT_EQ(settings_values::Text(L"VornFolder"), expected);
         EXPECT_TRUE(fake_host::TheHost().unexpected.empty());
     }
 }
@@ -166,7 +153,7 @@ TEST_F(HostileHost, EveryRegistrationFails) {
     items = ContextMenu();
     EXPECT_TRUE(items.empty());
     UnloadAndCheck();
-    EXPECT_EQ(Stored(L"VornFolder"), L"Alpha");
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Alpha");
 }
 
 TEST_F(HostileHost, FolderTextsOf64KiB) {
@@ -187,7 +174,7 @@ TEST_F(HostileHost, FolderTextsOf64KiB) {
     fake_host::TheHost().currentFolder = japanese;
     EXPECT_EQ(fake_host::QueryState(static_cast<int>(items[0].id)), 1);
     UnloadAndCheck();
-    std::wstring stored = Stored(L"VornFolder");
+    std::wstring stored = settings_values::Text(L"VornFolder");
     EXPECT_EQ(stored, std::wstring(65535, L'a') + L"*??*" + std::wstring(32767, L'\x8868'));
 
     fake_host::ResetHost();
@@ -224,7 +211,7 @@ TEST_F(HostileHost, AHundredThousandStoredFoldersAreTrimmedByTheFirstMenu) {
     for (int i = 1; i <= 12; ++i) {
         expected += (i == 1 ? L"" : L"*??*") + std::wstring(L"F") + std::to_wstring(i);
     }
-    EXPECT_EQ(Stored(L"VornFolder"), expected);
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), expected);
 }
 
 TEST_F(HostileHost, MenusThatRefuseItems) {
@@ -262,7 +249,7 @@ TEST_F(HostileHost, MenusThatRefuseItems) {
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].label, "Alpha");
     UnloadAndCheck();
-    EXPECT_EQ(Stored(L"VornFolder"), L"Alpha");
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Alpha");
 }
 
 } // namespace
