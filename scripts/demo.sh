@@ -8,4 +8,5 @@ build=${QVVORN_BUILD:-$root/build}
 source "$root/scripts/wine-env.sh"
 
 cd "$build"
-wine ./qvhost.exe ./QvVorn.dll
+# Through a pipe: on a terminal Wine's console would re-encode the UTF-8 output.
+wine ./qvhost.exe ./QvVorn.dll | cat
