@@ -10,6 +10,7 @@
 
 #include "cp932_text.h"
 #include "fake_host.h"
+#include "fresh_start.h"
 #include "modal_dialog.h"
 #include "plugin_module.h"
 #include "settings_values.h"
@@ -37,15 +38,7 @@ class MoveMenu : public ::testing::Test {
     }
 
     void Start(DWORD storedMax) {
-        plugin_module::Unload(plugin_);
-        fake_host::ResetHost();
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
-        ASSERT_TRUE(settings_values::SetDword(L"VornMax", storedMax));
-        plugin_ = plugin_module::Load("QvVorn.dll");
-        ASSERT_NE(plugin_.module, nullptr) << GetLastError();
-        ASSERT_NE(plugin_.menuInit, nullptr);
-        ASSERT_NE(plugin_.dragDrop, nullptr);
+        ASSERT_TRUE(fresh_start::Restart(plugin_, storedMax)) << GetLastError();
     }
 
     void Drop(const char* folder, int kind = 1) {

@@ -12,6 +12,7 @@
 
 #include "cp932_text.h"
 #include "fake_host.h"
+#include "fresh_start.h"
 #include "modal_dialog.h"
 #include "plugin_module.h"
 #include "settings_values.h"
@@ -34,11 +35,7 @@ const std::string kWarning = cp932_text::FromWide(
 const std::string kPluginName =
     cp932_text::FromWide(L"Quorvel!\x79fb\x52d5\x30d7\x30e9\x30b0\x30a4\x30f3");
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
+using modal_dialog::ClassOf;
 
 struct Selection {
     DWORD start;
@@ -76,14 +73,7 @@ class SettingsDialogGui : public ::testing::Test {
 
     void Start(DWORD storedMax) {
         host_.reset();
-        plugin_module::Unload(plugin_);
-        fake_host::ResetHost();
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
-        ASSERT_TRUE(settings_values::SetDword(L"VornMax", storedMax));
-        plugin_ = plugin_module::Load("QvVorn.dll");
-        ASSERT_NE(plugin_.module, nullptr) << GetLastError();
-        ASSERT_NE(plugin_.menuInit, nullptr);
+        ASSERT_TRUE(fresh_start::Restart(plugin_, storedMax)) << GetLastError();
     }
 
     // Installs the command in a new menu bar and picks it; the host thread

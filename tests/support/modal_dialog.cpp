@@ -4,13 +4,13 @@
 
 namespace modal_dialog {
 
-namespace {
-
 std::string ClassOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
 }
+
+namespace {
 
 struct DialogSearch {
     HWND owner;

@@ -44,6 +44,7 @@ HWND WaitForDialog(DWORD threadId, HWND owner, DWORD timeoutMs = 5000);
 // True once `window` is gone.
 bool WaitGone(HWND window, DWORD timeoutMs = 5000);
 
+std::string ClassOf(HWND window);
 std::string Text(HWND window);             // code page 932
 std::string ItemText(HWND dialog, int id); // code page 932
 void SetItemText(HWND dialog, int id, const std::string& text);

@@ -1,0 +1,19 @@
+#include "fresh_start.h"
+
+#include "fake_host.h"
+#include "settings_values.h"
+
+namespace fresh_start {
+
+bool Restart(plugin_module::Plugin& plugin, DWORD storedMax) {
+    plugin_module::Unload(plugin);
+    fake_host::ResetHost();
+    if (!settings_values::DeleteKey() || !settings_values::CreateKey() ||
+        !settings_values::SetDword(L"VornMax", storedMax)) {
+        return false;
+    }
+    plugin = plugin_module::Load("QvVorn.dll");
+    return plugin.module != nullptr && plugin.menuInit != nullptr && plugin.dragDrop != nullptr;
+}
+
+} // namespace fresh_start
