@@ -11,8 +11,8 @@ using ReportResources = void(WINAPI*)(LONG folderBodies, LONG registryKeys, LONG
 
 struct ResourceProbe {
     ~ResourceProbe() {
-        auto report = reinterpret_cast<ReportResources>(
-            GetProcAddress(GetModuleHandleA(nullptr), "QVT_ReportResources"));
+        auto report = reinterpret_cast<ReportResources>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA(nullptr), "QVT_ReportResources")));
         if (report != nullptr) {
             const ResourceCounts& counts = LiveResources();
             report(counts.folderBodies, counts.registryKeys, counts.ownedPopups);
