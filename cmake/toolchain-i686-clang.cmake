@@ -1,4 +1,5 @@
-# Second compiler: clang targeting the same mingw-w64 runtime.
+# Second compiler: clang targeting the same mingw-w64 runtime as the shipped
+# module (gcc's win32-thread-model libstdc++ and libgcc).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QVVORN_TRIPLE i686-w64-mingw32)
@@ -9,17 +10,20 @@ set(CMAKE_C_COMPILER_TARGET ${QVVORN_TRIPLE})
 set(CMAKE_CXX_COMPILER_TARGET ${QVVORN_TRIPLE})
 set(CMAKE_RC_COMPILER ${QVVORN_TRIPLE}-windres)
 set(CMAKE_SYSROOT_COMPILE /usr/${QVVORN_TRIPLE})
+set(QVVORN_CLANG ON)
 
-# clang does not find Debian's versioned gcc directory (12-posix) by itself:
-# name libstdc++'s headers and the gcc runtime libraries of the posix build,
-# and winpthreads, which gcc's driver adds on its own. lld takes archives in
+# clang does not find Debian's versioned gcc directory (12-win32) by itself:
+# name libstdc++'s headers and the gcc runtime libraries. -B makes clang take
+# gcc's crtbegin.o and crtend.o from there, which register the module's unwind
+# tables; the crtbegin.o of the mingw-w64 package is empty, and without the
+# registration the first throw would end the process. lld takes archives in
 # any order. The compile-only flags reach the link line too, hence the
 # unused-argument switch there.
-file(GLOB QVVORN_GCC_DIRS /usr/lib/gcc/${QVVORN_TRIPLE}/*-posix)
+file(GLOB QVVORN_GCC_DIRS /usr/lib/gcc/${QVVORN_TRIPLE}/*-win32)
 list(GET QVVORN_GCC_DIRS 0 QVVORN_GCC_DIR)
 set(CMAKE_CXX_FLAGS_INIT "-nostdinc++ -isystem ${QVVORN_GCC_DIR}/include/c++ -isystem ${QVVORN_GCC_DIR}/include/c++/${QVVORN_TRIPLE} -isystem ${QVVORN_GCC_DIR}/include/c++/backward")
 foreach(kind EXE SHARED MODULE)
-  set(CMAKE_${kind}_LINKER_FLAGS_INIT "-fuse-ld=lld -L${QVVORN_GCC_DIR} -lpthread -Wno-unused-command-line-argument")
+  set(CMAKE_${kind}_LINKER_FLAGS_INIT "-fuse-ld=lld -B${QVVORN_GCC_DIR} -L${QVVORN_GCC_DIR} -Wno-unused-command-line-argument")
 endforeach()
 
 set(CMAKE_FIND_ROOT_PATH /usr/${QVVORN_TRIPLE})

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build python3
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
   googletest
   wine wine32:i386
   xvfb xauth locales

@@ -1,50 +1,61 @@
 #include "common/folder_name.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
 #include <windows.h>
-#include <oleauto.h>
 
-#include "common/bstr.h"
 #include "common/folder_name_error.h"
 #include "common/resource_counts.h"
 
+// The header, then the text and its NUL.
 struct FolderName::Body {
+    enum class RoundTrip { Unknown, Yes, No };
+
     volatile LONG refs;
-    BSTR wide;  // never null
-    char* ansi; // made on first request
+    std::size_t length; // code units, without the NUL
+    char* ansi;         // made on first request
+    RoundTrip roundTrip;
+    Group* group; // the allocation it shares, or null: its own
+
+    wchar_t* Text() noexcept { return reinterpret_cast<wchar_t*>(this + 1); }
+};
+
+// The head of one allocation that holds several bodies, one after another.
+struct FolderName::Group {
+    volatile LONG bodies; // not yet freed
 };
 
 namespace {
+
+// The longest text a body takes, in code units.
+constexpr std::size_t kLongestText = 0x7FFFFFFEu / sizeof(wchar_t);
 
 [[noreturn]] void RaiseLastError() {
     RaiseFolderNameError(StatusFromWin32(GetLastError()));
 }
 
-BSTR AllocWide(std::size_t length) {
-    if (length > 0x7FFFFFFEu / sizeof(wchar_t)) {
-        RaiseFolderNameError(kStatusOutOfMemory);
-    }
-    BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-    if (wide == nullptr) {
-        RaiseFolderNameError(kStatusOutOfMemory);
-    }
-    return wide;
+// Bytes a body takes with a text of `length` units, kept aligned for the next.
+template <typename Body> std::size_t BodyBytes(std::size_t length) noexcept {
+    std::size_t bytes = sizeof(Body) + (length + 1) * sizeof(wchar_t);
+    return (bytes + alignof(Body) - 1) / alignof(Body) * alignof(Body);
 }
 
 } // namespace
 
-// Takes ownership of `wide`, also when it raises.
-FolderName::Body* FolderName::NewBody(wchar_t* wide) {
-    BStr owner(wide);
-    // cppcheck-suppress unreadVariable ; read just below, cppcheck misparses new (std::nothrow) T{}
-    Body* body = new (std::nothrow) Body{1, wide, nullptr};
-    if (body == nullptr) {
+// A body with room for `length` units and the NUL; the caller fills the text.
+FolderName::Body* FolderName::NewBody(std::size_t length) {
+    if (length > kLongestText) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    owner.release();
-    InterlockedIncrement(&LiveResources().folderBodies);
+    void* block = std::malloc(sizeof(Body) + (length + 1) * sizeof(wchar_t));
+    if (block == nullptr) {
+        RaiseFolderNameError(kStatusOutOfMemory);
+    }
+    Body* body = new (block) Body{1, length, nullptr, Body::RoundTrip::Unknown, nullptr};
+    body->Text()[length] = L'\0';
+    CountTaken(Resource::FolderBody);
     return body;
 }
 
@@ -57,19 +68,50 @@ FolderName::FolderName(const char* ansi) {
     if (units <= 0) {
         RaiseLastError();
     }
-    BStr wide(AllocWide(static_cast<std::size_t>(units) - 1));
-    if (MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide.get(), units) <= 0) {
+    FolderName made;
+    made.body_ = NewBody(static_cast<std::size_t>(units) - 1);
+    if (MultiByteToWideChar(CP_ACP, 0, ansi, -1, made.body_->Text(), units) <= 0) {
         RaiseLastError();
     }
-    body_ = NewBody(wide.release());
+    body_ = made.body_;
+    made.body_ = nullptr;
 }
 
 FolderName FolderName::FromWide(const wchar_t* text, std::size_t length) {
-    BStr wide(AllocWide(length));
+    FolderName made;
+    made.body_ = NewBody(length);
     if (length != 0) {
-        std::memcpy(wide.get(), text, length * sizeof(wchar_t));
+        std::memcpy(made.body_->Text(), text, length * sizeof(wchar_t));
     }
-    return Adopt(NewBody(wide.release()));
+    return made;
+}
+
+void FolderName::FromWideGroup(const wchar_t* const texts[], const std::size_t lengths[],
+                               std::size_t count, FolderName names[]) {
+    std::size_t bytes = sizeof(Group);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (lengths[i] > kLongestText || BodyBytes<Body>(lengths[i]) > kLongestText - bytes) {
+            RaiseFolderNameError(kStatusOutOfMemory);
+        }
+        bytes += BodyBytes<Body>(lengths[i]);
+    }
+    char* block = static_cast<char*>(std::malloc(bytes));
+    if (block == nullptr) {
+        RaiseFolderNameError(kStatusOutOfMemory);
+    }
+    Group* group = new (block) Group{static_cast<LONG>(count)};
+    char* next = block + sizeof(Group);
+    for (std::size_t i = 0; i < count; ++i) {
+        Body* body = new (next) Body{1, lengths[i], nullptr, Body::RoundTrip::Unknown, group};
+        if (lengths[i] != 0) {
+            std::memcpy(body->Text(), texts[i], lengths[i] * sizeof(wchar_t));
+        }
+        body->Text()[lengths[i]] = L'\0';
+        CountTaken(Resource::FolderBody);
+        names[i] = FolderName();
+        names[i].body_ = body;
+        next += BodyBytes<Body>(lengths[i]);
+    }
 }
 
 FolderName::FolderName(const FolderName& other) noexcept : body_(other.body_) {
@@ -90,21 +132,35 @@ FolderName& FolderName::operator=(FolderName other) noexcept {
     return *this;
 }
 
+// A sole holder needs no atomic decrement: no one else can reach the body
+// (or, for a group, the last of its bodies).
 FolderName::~FolderName() {
-    if (body_ != nullptr && InterlockedDecrement(&body_->refs) == 0) {
-        SysFreeString(body_->wide);
-        delete[] body_->ansi;
-        delete body_;
-        InterlockedDecrement(&LiveResources().folderBodies);
+    if (body_ != nullptr && (body_->refs == 1 || InterlockedDecrement(&body_->refs) == 0)) {
+        FreeBody(body_);
+    }
+}
+
+void FolderName::FreeBody(Body* body) noexcept {
+    if (body->ansi != nullptr) {
+        delete[] body->ansi;
+    }
+    Group* group = body->group;
+    body->~Body();
+    CountGiven(Resource::FolderBody);
+    if (group == nullptr) {
+        std::free(body);
+    } else if (group->bodies == 1 || InterlockedDecrement(&group->bodies) == 0) {
+        group->~Group();
+        std::free(group);
     }
 }
 
 const wchar_t* FolderName::Wide() const noexcept {
-    return body_ != nullptr ? body_->wide : nullptr;
+    return body_ != nullptr ? body_->Text() : nullptr;
 }
 
 std::size_t FolderName::Length() const noexcept {
-    return body_ != nullptr ? SysStringLen(body_->wide) : 0;
+    return body_ != nullptr ? body_->length : 0;
 }
 
 const char* FolderName::Ansi() const {
@@ -113,7 +169,8 @@ const char* FolderName::Ansi() const {
     }
     if (body_->ansi == nullptr) {
         // Up to the first NUL, into a buffer of exactly the measured size.
-        int bytes = WideCharToMultiByte(CP_ACP, 0, body_->wide, -1, nullptr, 0, nullptr, nullptr);
+        const wchar_t* wide = body_->Text();
+        int bytes = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
         if (bytes <= 0) {
             RaiseLastError();
         }
@@ -121,7 +178,7 @@ const char* FolderName::Ansi() const {
         if (ansi == nullptr) {
             RaiseFolderNameError(kStatusOutOfMemory);
         }
-        if (WideCharToMultiByte(CP_ACP, 0, body_->wide, -1, ansi, bytes, nullptr, nullptr) <= 0) {
+        if (WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, bytes, nullptr, nullptr) <= 0) {
             DWORD error = GetLastError();
             delete[] ansi;
             RaiseFolderNameError(StatusFromWin32(error));
@@ -131,18 +188,33 @@ const char* FolderName::Ansi() const {
     return body_->ansi;
 }
 
+bool FolderName::AnsiRoundTrips() const {
+    if (body_ == nullptr) {
+        return false;
+    }
+    if (body_->roundTrip == Body::RoundTrip::Unknown) {
+        FolderName back(Ansi());
+        bool same = back.Length() == body_->length &&
+                    std::memcmp(back.Wide(), body_->Text(), body_->length * sizeof(wchar_t)) == 0;
+        body_->roundTrip = same ? Body::RoundTrip::Yes : Body::RoundTrip::No;
+    }
+    return body_->roundTrip == Body::RoundTrip::Yes;
+}
+
 FolderName FolderName::Join(const FolderName& first, const FolderName& second) {
     std::size_t firstLength = first.Length();
     std::size_t secondLength = second.Length();
-    if (secondLength > 0x3FFFFFFFu - firstLength) {
+    if (secondLength > kLongestText - firstLength) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    BStr wide(AllocWide(firstLength + secondLength));
+    FolderName made;
+    made.body_ = NewBody(firstLength + secondLength);
     if (firstLength != 0) {
-        std::memcpy(wide.get(), first.Wide(), firstLength * sizeof(wchar_t));
+        std::memcpy(made.body_->Text(), first.Wide(), firstLength * sizeof(wchar_t));
     }
     if (secondLength != 0) {
-        std::memcpy(wide.get() + firstLength, second.Wide(), secondLength * sizeof(wchar_t));
+        std::memcpy(made.body_->Text() + firstLength, second.Wide(),
+                    secondLength * sizeof(wchar_t));
     }
-    return Adopt(NewBody(wide.release()));
+    return made;
 }

@@ -14,6 +14,10 @@ class FolderName {
     explicit FolderName(const char* ansi);
     // Copies `length` UTF-16 code units.
     static FolderName FromWide(const wchar_t* text, std::size_t length);
+    // FromWide for `count` texts at once, into `names`: their bodies share
+    // one allocation, which goes when the last of them does.
+    static void FromWideGroup(const wchar_t* const texts[], const std::size_t lengths[],
+                              std::size_t count, FolderName names[]);
 
     FolderName(const FolderName& other) noexcept;
     FolderName(FolderName&& other) noexcept;
@@ -21,12 +25,15 @@ class FolderName {
     ~FolderName();
 
     bool HasText() const noexcept { return body_ != nullptr; }
-    // Null when the value holds no text.
+    // NUL-terminated; null when the value holds no text.
     const wchar_t* Wide() const noexcept;
     // Code units of the text; 0 when there is none.
     std::size_t Length() const noexcept;
     // The cached ANSI form; null when the value holds no text.
     const char* Ansi() const;
+    // Whether converting the ANSI form back gives this very text, so that a
+    // FolderName made from Ansi() would equal this one. False without text.
+    bool AnsiRoundTrips() const;
     bool SharesBodyWith(const FolderName& other) const noexcept {
         return body_ != nullptr && body_ == other.body_;
     }
@@ -37,12 +44,9 @@ class FolderName {
 
   private:
     struct Body;
-    static FolderName Adopt(Body* body) noexcept {
-        FolderName name;
-        name.body_ = body;
-        return name;
-    }
-    static Body* NewBody(wchar_t* wide);
+    struct Group;
+    static Body* NewBody(std::size_t length);
+    static void FreeBody(Body* body) noexcept;
 
     Body* body_ = nullptr;
 };

@@ -1,9 +1,9 @@
-// Contiguous list of owned history entries. Grows by half its capacity
-// (at least to one more than its count) and holds at most 1,073,741,823 entries.
+// Contiguous list of history entries. Grows by half its capacity (at least to
+// one more than its count) and holds at most 1,073,741,823 entries; growing
+// past that raises std::bad_array_new_length.
 #pragma once
 
 #include <cstddef>
-#include <memory>
 
 #include "history/history_entry.h"
 
@@ -21,19 +21,29 @@ class EntryList {
 
     std::size_t Count() const noexcept { return count_; }
     std::size_t Capacity() const noexcept { return capacity_; }
-    HistoryEntry& operator[](std::size_t index) const noexcept { return *items_[index]; }
+    HistoryEntry& operator[](std::size_t index) const noexcept { return items_[index]; }
 
-    void Insert(std::size_t index, std::unique_ptr<HistoryEntry> entry);
-    void Append(std::unique_ptr<HistoryEntry> entry) { Insert(count_, std::move(entry)); }
+    // A failure to grow leaves the list as it was.
+    void Insert(std::size_t index, HistoryEntry entry);
+    // Appends without looking for an equal folder (loading does that), so the
+    // list may hold two equal folders from then on.
+    void Append(HistoryEntry entry);
     // Releases the entry and closes the gap.
     void Erase(std::size_t index) noexcept;
+    // Takes the entry out and puts it back at the front.
+    void MoveToFront(std::size_t index) noexcept;
     // Releases every entry, then the storage.
     void Clear() noexcept;
+
+    // False once it is known that no two entries hold equal folders.
+    bool MayHoldDuplicates() const noexcept { return mayHoldDuplicates_; }
+    void ConfirmNoDuplicates() noexcept { mayHoldDuplicates_ = false; }
 
   private:
     void GrowFor(std::size_t needed);
 
-    HistoryEntry** items_ = nullptr;
+    HistoryEntry* items_ = nullptr;
     std::size_t count_ = 0;
     std::size_t capacity_ = 0;
+    bool mayHoldDuplicates_ = false;
 };

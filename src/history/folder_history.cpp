@@ -1,15 +1,13 @@
 #include "history/folder_history.h"
 
 #include <cstring>
-#include <memory>
-
-std::uint32_t maxFolders = 10;
 
 const char kEmptyText[] = "";
 
 namespace {
 
-constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+// Beyond this many entries the search for equal folders is not worth it.
+constexpr std::size_t kLongestCheckedList = 2 * kMostFolders;
 
 std::size_t IndexOfFolder(const FolderHistory& history, const FolderName& folder) noexcept {
     for (std::size_t i = 0; i < history.Count(); ++i) {
@@ -17,16 +15,20 @@ std::size_t IndexOfFolder(const FolderHistory& history, const FolderName& folder
             return i;
         }
     }
-    return kNotFound;
+    return kNoEntry;
 }
 
-std::size_t IndexOfCommand(const FolderHistory& history, std::int32_t commandId) noexcept {
-    for (std::size_t i = 0; i < history.Count(); ++i) {
-        if (history[i].commandId == commandId) {
-            return i;
+// The first entry equal to `folder`. While no two entries are equal, the
+// entry that holds this very text is the one, if it is still there.
+std::size_t FirstEqualFolder(const FolderHistory& history, const FolderName& folder) noexcept {
+    if (!history.MayHoldDuplicates()) {
+        for (std::size_t i = 0; i < history.Count(); ++i) {
+            if (history[i].folder.SharesBodyWith(folder)) {
+                return i;
+            }
         }
     }
-    return kNotFound;
+    return IndexOfFolder(history, folder);
 }
 
 // Drops the least recently used entries beyond the cap.
@@ -34,6 +36,10 @@ void Trim(FolderHistory& history) noexcept {
     while (history.Count() > maxFolders) {
         history.Erase(history.Count() - 1);
     }
+}
+
+bool InRange(const FolderHistory& history, std::int16_t position) noexcept {
+    return position >= 0 && static_cast<std::size_t>(position) < history.Count();
 }
 
 } // namespace
@@ -48,53 +54,86 @@ bool SameFolder(const FolderName& a, const FolderName& b) noexcept {
     return std::memcmp(a.Wide(), b.Wide(), a.Length() * sizeof(wchar_t)) == 0;
 }
 
-Status RecordFolder(FolderHistory& history, const char* folderText, std::int32_t commandId,
-                    std::int32_t moveToFront) {
-    FolderName folder(folderText);
-    std::size_t found = IndexOfFolder(history, folder);
-    if (found != kNotFound && moveToFront != 1) {
-        history[found].commandId = commandId;
+Status RecordFolderName(FolderHistory& history, const FolderName& folder, std::int32_t commandId,
+                        std::int32_t moveToFront) {
+    std::size_t found = FirstEqualFolder(history, folder);
+    if (found == kNoEntry) {
+        history.Insert(0, HistoryEntry(folder, commandId));
+    } else if (moveToFront == 1) {
+        // The entry holds the same text, so it can go to the front itself.
+        history.MoveToFront(found);
+        history[0].commandId = commandId;
     } else {
-        // The replacement exists before the old entry goes, so a failure
-        // leaves the list as it was.
-        std::unique_ptr<HistoryEntry> entry(new HistoryEntry{folder, commandId});
-        if (found != kNotFound) {
-            history.Erase(found);
-        }
-        history.Insert(0, std::move(entry));
+        history[found].commandId = commandId;
     }
     Trim(history);
     return kStatusOk;
 }
 
-const HistoryEntry* FindByCommand(const FolderHistory& history, std::int32_t commandId) noexcept {
-    std::size_t found = IndexOfCommand(history, commandId);
-    return found == kNotFound ? nullptr : &history[found];
+Status RecordFolder(FolderHistory& history, const char* folderText, std::int32_t commandId,
+                    std::int32_t moveToFront) {
+    return RecordFolderName(history, FolderName(folderText), commandId, moveToFront);
+}
+
+Status BindCommandAt(FolderHistory& history, std::size_t position, std::int32_t commandId) {
+    const FolderName& folder = history[position].folder;
+    if (!folder.AnsiRoundTrips()) {
+        // The text converts back to another folder: record that one, exactly
+        // as the ANSI text says.
+        return RecordFolder(history, folder.Ansi(), commandId, 0);
+    }
+    std::size_t first = history.MayHoldDuplicates() ? IndexOfFolder(history, folder) : position;
+    history[first].commandId = commandId;
+    Trim(history);
+    return kStatusOk;
+}
+
+void ConfirmDistinctFolders(FolderHistory& history) {
+    if (!history.MayHoldDuplicates() || history.Count() > kLongestCheckedList) {
+        return;
+    }
+    for (std::size_t i = 0; i < history.Count(); ++i) {
+        for (std::size_t j = i + 1; j < history.Count(); ++j) {
+            if (SameFolder(history[i].folder, history[j].folder)) {
+                return;
+            }
+        }
+    }
+    history.ConfirmNoDuplicates();
+}
+
+std::size_t IndexOfCommand(const FolderHistory& history, std::int32_t commandId) noexcept {
+    for (std::size_t i = 0; i < history.Count(); ++i) {
+        if (history[i].commandId == commandId) {
+            return i;
+        }
+    }
+    return kNoEntry;
 }
 
 Status FolderForCommand(const FolderHistory& history, std::int32_t commandId, const char** text) {
-    const HistoryEntry* entry = FindByCommand(history, commandId);
-    *text = entry == nullptr ? kEmptyText : entry->folder.Ansi();
+    std::size_t found = IndexOfCommand(history, commandId);
+    *text = found == kNoEntry ? kEmptyText : history[found].folder.Ansi();
     return kStatusOk;
 }
 
 Status RemoveByCommand(FolderHistory& history, std::int32_t commandId) {
     std::size_t found = IndexOfCommand(history, commandId);
-    if (found != kNotFound) {
+    if (found != kNoEntry) {
         history.Erase(found);
     }
     return kStatusOk;
 }
 
 Status RemoveAt(FolderHistory& history, std::int16_t position) {
-    if (position >= 0 && static_cast<std::size_t>(position) < history.Count()) {
+    if (InRange(history, position)) {
         history.Erase(static_cast<std::size_t>(position));
     }
     return kStatusOk;
 }
 
 Status EntryTextAt(const FolderHistory& history, std::int16_t position, const char** text) {
-    bool inRange = position >= 0 && static_cast<std::size_t>(position) < history.Count();
-    *text = inRange ? history[static_cast<std::size_t>(position)].folder.Ansi() : kEmptyText;
+    *text = InRange(history, position) ? history[static_cast<std::size_t>(position)].folder.Ansi()
+                                       : kEmptyText;
     return kStatusOk;
 }

@@ -1,14 +1,8 @@
 #include "history/folder_list_text.h"
 
+#include <cstring>
+
 const char16_t kFolderSeparator[] = u"*??*";
-
-namespace {
-
-bool IsSeparator(char16_t unit) noexcept {
-    return unit == u'*' || unit == u'?';
-}
-
-} // namespace
 
 std::size_t TextLengthWithin(const char16_t* text, std::size_t units) noexcept {
     std::size_t length = 0;
@@ -18,25 +12,25 @@ std::size_t TextLengthWithin(const char16_t* text, std::size_t units) noexcept {
     return length;
 }
 
-std::vector<TextPiece> SplitFolderList(const char16_t* text, std::size_t units) {
-    std::vector<TextPiece> pieces;
-    std::size_t end = TextLengthWithin(text, units);
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= end; ++i) {
-        if (i == end || IsSeparator(text[i])) {
-            if (i > start) {
-                pieces.push_back({start, i - start});
-            }
-            start = i + 1;
-        }
+bool JoinedListUnits(std::size_t count, std::size_t folderUnits, std::size_t limit,
+                     std::size_t* units) noexcept {
+    std::size_t separators = count == 0 ? 0 : count - 1;
+    if (folderUnits > limit || separators > (limit - folderUnits) / kFolderSeparatorUnits) {
+        return false;
     }
-    return pieces;
+    *units = folderUnits + separators * kFolderSeparatorUnits;
+    return true;
 }
 
-void AppendToFolderList(std::u16string& joined, bool first, const char16_t* folder,
-                        std::size_t length) {
+char16_t* AppendToFolderList(char16_t* out, bool first, const char16_t* folder,
+                             std::size_t length) noexcept {
     if (!first) {
-        joined.append(kFolderSeparator);
+        for (std::size_t i = 0; i < kFolderSeparatorUnits; ++i) {
+            *out++ = kFolderSeparator[i];
+        }
     }
-    joined.append(folder, length);
+    if (length != 0) {
+        std::memcpy(out, folder, length * sizeof(char16_t));
+    }
+    return out + length;
 }

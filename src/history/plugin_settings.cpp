@@ -1,7 +1,7 @@
 #include "history/plugin_settings.h"
 
 #include <memory>
-#include <string>
+#include <utility>
 
 #include "history/folder_list_text.h"
 #include "history/settings_registry.h"
@@ -10,76 +10,111 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "registry texts are UTF-16");
 
 namespace {
 
-constexpr std::uint32_t kDefaultMaxFolders = 10;
-constexpr std::uint32_t kLowestMaxFolders = 5;
-constexpr std::uint32_t kHighestMaxFolders = 30;
+// Folders made in groups: one allocation for each, not one for each folder.
+constexpr std::size_t kFolderGroup = 32;
 
 void AppendStoredFolders(FolderHistory& history, const StoredText& stored) {
     const char16_t* text = reinterpret_cast<const char16_t*>(stored.bytes.get());
-    for (const TextPiece& piece : SplitFolderList(text, stored.size / sizeof(char16_t))) {
-        const wchar_t* start = reinterpret_cast<const wchar_t*>(text + piece.offset);
-        history.Append(std::unique_ptr<HistoryEntry>(
-            new HistoryEntry{FolderName::FromWide(start, piece.length), 0}));
+    const wchar_t* texts[kFolderGroup];
+    std::size_t lengths[kFolderGroup];
+    std::size_t pending = 0;
+    auto appendPending = [&] {
+        FolderName names[kFolderGroup];
+        FolderName::FromWideGroup(texts, lengths, pending, names);
+        for (std::size_t i = 0; i < pending; ++i) {
+            history.Append(HistoryEntry(std::move(names[i]), 0));
+        }
+        pending = 0;
+    };
+    ForEachStoredFolder(text, stored.size / sizeof(char16_t),
+                        [&](std::size_t offset, std::size_t length) {
+                            texts[pending] = reinterpret_cast<const wchar_t*>(text + offset);
+                            lengths[pending] = length;
+                            if (++pending == kFolderGroup) {
+                                appendPending();
+                            }
+                        });
+    if (pending != 0) {
+        appendPending();
     }
 }
 
-void LoadFromRegistry(PluginSettings& settings) {
-    settings.rootKey = HKEY_CURRENT_USER;
-    settings.keyPath = FolderName(kSettingsKeyPath);
-    settings.history.Clear();
+void LoadMaxFolders(PluginSettings& settings) {
     EnsureMaxValue(settings);
-    maxFolders = ReadMaxValue(settings);
-    if (maxFolders < kLowestMaxFolders || maxFolders > kHighestMaxFolders) {
-        maxFolders = kDefaultMaxFolders;
-    }
+    std::uint32_t stored = ReadMaxValue(settings);
+    maxFolders = IsFolderCapInRange(stored) ? stored : kDefaultMaxFolders;
+    maxFoldersKnown = true;
+}
+
+void LoadHistory(PluginSettings& settings) {
     EnsureHistoryValue(settings);
     StoredText stored = ReadHistoryValue(settings);
     if (stored.bytes != nullptr) {
         AppendStoredFolders(settings.history, stored);
     }
+    settings.historyLoaded = true;
 }
 
-// Null when the history is empty: then the stored list stays as it is.
-std::unique_ptr<std::u16string> JoinHistory(const FolderHistory& history) {
-    if (history.Count() == 0) {
-        return nullptr;
+struct JoinedList {
+    std::unique_ptr<wchar_t[]> text; // NUL-terminated
+    std::size_t units = 0;
+};
+
+// The joined list; no text when the history is empty (the stored list then
+// stays as it is). Sized once, so a long list is copied once.
+JoinedList JoinHistory(const FolderHistory& history) {
+    std::size_t folderUnits = 0;
+    for (std::size_t i = 0; i < history.Count(); ++i) {
+        folderUnits += history[i].folder.Length();
     }
-    std::unique_ptr<std::u16string> joined(new std::u16string);
+    JoinedList joined;
+    if (history.Count() == 0 ||
+        !JoinedListUnits(history.Count(), folderUnits, kLongestStoredUnits, &joined.units)) {
+        return joined;
+    }
+    joined.text.reset(new wchar_t[joined.units + 1]);
+    char16_t* out = reinterpret_cast<char16_t*>(joined.text.get());
     for (std::size_t i = 0; i < history.Count(); ++i) {
         const FolderName& folder = history[i].folder;
-        AppendToFolderList(*joined, i == 0, reinterpret_cast<const char16_t*>(folder.Wide()),
-                           folder.Length());
+        out = AppendToFolderList(out, i == 0, reinterpret_cast<const char16_t*>(folder.Wide()),
+                                 folder.Length());
     }
+    *out = u'\0';
     return joined;
 }
 
 } // namespace
 
 void LoadSettings(PluginSettings& settings) noexcept {
+    settings.rootKey = HKEY_CURRENT_USER;
+    settings.history.Clear();
+    settings.historyLoaded = false;
+    maxFoldersKnown = false;
     try {
-        LoadFromRegistry(settings);
+        settings.keyPath = FolderName(kSettingsKeyPath);
+        LoadMaxFolders(settings);
+        LoadHistory(settings);
     } catch (...) {
-        // Runs inside the loader: nothing may escape. Start empty and forget
-        // the key, so the unload writes nothing over what is stored.
+        // Runs inside the loader: nothing may escape. Start with an empty
+        // history; what was not read is not written back at unload.
         settings.history.Clear();
-        settings.keyPath = FolderName();
-        if (maxFolders < kLowestMaxFolders || maxFolders > kHighestMaxFolders) {
-            maxFolders = kDefaultMaxFolders;
-        }
     }
 }
 
 void SaveSettings(PluginSettings& settings) noexcept {
     try {
-        std::unique_ptr<std::u16string> joined;
+        JoinedList joined;
         try {
-            joined = JoinHistory(settings.history);
+            if (settings.historyLoaded) {
+                joined = JoinHistory(settings.history);
+            }
         } catch (...) {
-            joined.reset(); // leave the stored list as it is
+            joined = JoinedList(); // leave the stored list as it is
         }
-        WriteHistoryValue(settings,
-                          joined ? reinterpret_cast<const wchar_t*>(joined->c_str()) : nullptr);
-        WriteMaxValue(settings);
+        WriteHistoryValue(settings, joined.text.get(), joined.units);
+        if (maxFoldersKnown) {
+            WriteMaxValue(settings);
+        }
     } catch (...) {
         // Runs inside the loader: nothing may escape.
     }

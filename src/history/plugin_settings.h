@@ -11,6 +11,8 @@ struct PluginSettings {
     HKEY rootKey = HKEY_CURRENT_USER;
     FolderName keyPath;
     FolderHistory history;
+    // Whether the stored list was read whole; only then is it written back.
+    bool historyLoaded = false;
 
     // Loads; never throws.
     PluginSettings() noexcept;
@@ -21,11 +23,11 @@ struct PluginSettings {
 };
 
 // Reads VornMax and VornFolder, creating or repairing them where needed.
-// A failure part way leaves an empty history and no key path, so that the
-// save at unload writes nothing over the stored values.
+// A failure part way starts with an empty history; the save at unload then
+// writes back only what was read (and a cap the user chose since).
 void LoadSettings(PluginSettings& settings) noexcept;
-// Writes VornFolder (unless the history is empty) and VornMax, then frees the
-// history and the key path.
+// Writes VornFolder (unless the history is empty or was not read whole) and
+// VornMax (once it was read or chosen), then frees the history and the key path.
 void SaveSettings(PluginSettings& settings) noexcept;
 
 // The history of the module's own settings object.

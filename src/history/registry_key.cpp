@@ -11,13 +11,13 @@ RegistryKey::RegistryKey(HKEY root, const char* path) noexcept {
     RegOpenKeyExA(root, path, 0, KEY_READ | KEY_SET_VALUE, &key);
     if (key != nullptr) {
         key_ = key;
-        InterlockedIncrement(&LiveResources().registryKeys);
+        CountTaken(Resource::RegistryKey);
     }
 }
 
 RegistryKey::~RegistryKey() {
     if (key_ != nullptr) {
         RegCloseKey(key_);
-        InterlockedDecrement(&LiveResources().registryKeys);
+        CountGiven(Resource::RegistryKey);
     }
 }

@@ -12,8 +12,6 @@ const char kSettingsKeyPath[] = "Software\\Halvane\\QV2\\Settings";
 
 namespace {
 
-constexpr std::uint32_t kDefaultMaxFolders = 10;
-
 RegistryKey OpenSettingsKey(const PluginSettings& settings) {
     return RegistryKey(settings.rootKey, settings.keyPath.Ansi());
 }
@@ -99,7 +97,9 @@ StoredText ReadHistoryValue(const PluginSettings& settings) {
     if (size > SIZE_MAX - sizeof(wchar_t)) {
         return text;
     }
-    std::unique_ptr<unsigned char[]> bytes(new unsigned char[size + sizeof(wchar_t)]());
+    std::unique_ptr<unsigned char[]> bytes(new unsigned char[size + sizeof(wchar_t)]);
+    bytes[size] = 0;
+    bytes[size + 1] = 0;
     if (!QueryValue(key.get(), kHistoryValueName, bytes.get(), &size)) {
         return text;
     }
@@ -109,6 +109,10 @@ StoredText ReadHistoryValue(const PluginSettings& settings) {
 }
 
 Status WriteHistoryValue(const PluginSettings& settings, const wchar_t* text) {
+    return WriteHistoryValue(settings, text, text == nullptr ? 0 : std::wcslen(text));
+}
+
+Status WriteHistoryValue(const PluginSettings& settings, const wchar_t* text, std::size_t units) {
     if (text == nullptr) {
         return kStatusInvalidArg;
     }
@@ -116,12 +120,11 @@ Status WriteHistoryValue(const PluginSettings& settings, const wchar_t* text) {
     if (!key) {
         return kStatusFail;
     }
-    // Measured before multiplying: the byte count must neither wrap nor
+    // Checked before multiplying: the byte count must neither wrap nor
     // exceed what the registry call takes.
-    std::size_t length = std::wcslen(text);
-    if (length > 0xFFFFFFFFu / sizeof(wchar_t)) {
+    if (units > kLongestStoredUnits) {
         return kStatusFail;
     }
     return SetValue(key.get(), kHistoryValueName, REG_SZ, text,
-                    static_cast<DWORD>(length * sizeof(wchar_t)));
+                    static_cast<DWORD>(units * sizeof(wchar_t)));
 }

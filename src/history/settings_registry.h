@@ -13,6 +13,9 @@ extern const wchar_t kMaxValueName[];     // L"VornMax"
 extern const wchar_t kHistoryValueName[]; // L"VornFolder"
 extern const char kSettingsKeyPath[];     // "Software\\Halvane\\QV2\\Settings"
 
+// The longest list text a value can take: its byte count is a DWORD.
+constexpr std::size_t kLongestStoredUnits = 0xFFFFFFFFu / sizeof(wchar_t);
+
 struct StoredText {
     std::unique_ptr<unsigned char[]> bytes; // null: no text
     std::size_t size = 0;
@@ -23,5 +26,9 @@ std::uint32_t ReadMaxValue(const PluginSettings& settings);
 Status WriteMaxValue(const PluginSettings& settings);
 Status EnsureHistoryValue(const PluginSettings& settings);
 StoredText ReadHistoryValue(const PluginSettings& settings);
-// Writes `text` up to its NUL, which is not counted. Null: invalid argument.
+// Writes `text` with a byte count that leaves out its NUL. The platform sees
+// the NUL right after the counted text and stores it as well, so a list of 22
+// characters is stored as 46 bytes. Null: invalid argument, nothing written.
 Status WriteHistoryValue(const PluginSettings& settings, const wchar_t* text);
+// The same for a text whose length is known: `units` code units, then its NUL.
+Status WriteHistoryValue(const PluginSettings& settings, const wchar_t* text, std::size_t units);

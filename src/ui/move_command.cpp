@@ -14,39 +14,54 @@ std::int32_t CommandIdOf(DWORD param) {
     return static_cast<std::int32_t>(param & 0xFFFFu);
 }
 
-// The folder text bound to `commandId`, or null when there is none to act on:
-// no command, no entry holding it (a stale item must not move mail to ""), or
-// an entry without text.
-const char* BoundFolderText(std::int32_t commandId) {
-    if (commandId == 0 || FindByCommand(ActiveHistory(), commandId) == nullptr) {
-        return nullptr;
+// The folder bound to `commandId`; none (no text) when there is nothing to
+// act on: no command, or no entry holding it (a stale item must not move
+// mail to "").
+FolderName BoundFolder(std::int32_t commandId) {
+    if (commandId == 0) {
+        return FolderName();
     }
-    const char* text = nullptr;
-    if (FolderForCommand(ActiveHistory(), commandId, &text) < 0) {
-        return nullptr;
-    }
-    return text; // null for an entry without text
+    const FolderHistory& history = ActiveHistory();
+    std::size_t index = IndexOfCommand(history, commandId);
+    return index == kNoEntry ? FolderName() : history[index].folder;
+}
+
+bool MovedByHost(const char* folder) {
+    return hostApi.QVA_MoveSelectedMessages(folder, 0) == 1;
 }
 
 void MoveToBoundFolder(std::int32_t commandId) {
-    const char* bound = BoundFolderText(commandId);
-    if (bound == nullptr || SameFolderText(bound, hostApi.QVA_GetCurrentFolder())) {
+    // Held, not borrowed: the host may call back into us while it moves the
+    // mail, and the entry may go.
+    FolderName bound = BoundFolder(commandId);
+    const char* text = bound.Ansi();
+    if (text == nullptr || SameFolderText(text, hostApi.QVA_GetCurrentFolder())) {
         return;
     }
-    // Our own copy: the entry's text goes away when the entry is replaced at
-    // the front, and the host may call back into us while it moves the mail.
-    FolderName copy(bound);
-    const char* folder = copy.Ansi();
-    if (hostApi.QVA_MoveSelectedMessages(folder, 0) != 1) {
-        RemoveByCommand(ActiveHistory(), commandId);
+    FolderHistory& history = ActiveHistory();
+    if (bound.AnsiRoundTrips()) {
+        if (!MovedByHost(text)) {
+            RemoveByCommand(history, commandId);
+            return;
+        }
+        RecordFolderName(history, bound, commandId, 1);
         return;
     }
-    RecordFolder(ActiveHistory(), folder, commandId, 1);
+    // A text that converts to another folder: move to what a copy of the
+    // text names and record that.
+    FolderName copy(text);
+    const char* copied = copy.Ansi();
+    if (!MovedByHost(copied)) {
+        RemoveByCommand(history, commandId);
+        return;
+    }
+    RecordFolder(history, copied, commandId, 1);
 }
 
 bool IsCurrentFolder(std::int32_t commandId) {
-    const char* bound = BoundFolderText(commandId);
-    return bound != nullptr && SameFolderText(bound, hostApi.QVA_GetCurrentFolder());
+    FolderName bound = BoundFolder(commandId);
+    const char* text = bound.Ansi();
+    return text != nullptr && SameFolderText(text, hostApi.QVA_GetCurrentFolder());
 }
 
 } // namespace

@@ -3,10 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/folder_name.h"
 #include "history/plugin_settings.h"
 #include "shell/host_api.h"
+#include "ui/menu_insert.h"
 #include "ui/move_command.h"
+#include "ui/move_comment.h"
 #include "ui/owned_menu.h"
 
 namespace {
@@ -15,8 +16,6 @@ namespace {
 const char kSubmenuComment[] = "\x83t\x83H\x83\x8b\x83_\x82\xd6\x88\xda\x93\xae";
 // "フォルダへ移動(&Q)": the submenu's label.
 const char kSubmenuLabel[] = "\x83t\x83H\x83\x8b\x83_\x82\xd6\x88\xda\x93\xae(&Q)";
-// " に移動": follows the display text in each item's comment.
-const char kMoveSuffix[] = " \x82\xc9\x88\xda\x93\xae";
 // "(フォルダが登録されていません。何かメールを移動すると登録されます。)": the only item of
 // an empty submenu.
 const char kPlaceholderLabel[] =
@@ -26,16 +25,10 @@ const char kPlaceholderLabel[] =
     "\x98^\x82\xb3\x82\xea\x82\xdc\x82\xb7\x81"
     "B)";
 
-// Past the last item: appends.
-constexpr UINT kAppend = 255;
 // Positions are 16-bit for the history.
 constexpr std::size_t kLastPosition = 0x7FFF;
 
 enum class Step { Next, Dropped, Stop };
-
-bool Inserted(BOOL result) {
-    return result == 1;
-}
 
 // Inserts the submenu and its separator at the top of `menu`; null when any
 // step fails, in which case a popup not yet in the menu is destroyed.
@@ -54,9 +47,9 @@ HMENU InsertSubmenu(HMENU menu) {
     return popup.Release();
 }
 
-// The display text followed by " に移動", through UTF-16 and back.
-FolderName CommentFor(const char* display) {
-    return FolderName::Join(FolderName(display), FolderName(kMoveSuffix));
+// The host was called in between: its calls may have changed the history.
+bool StillThere(std::int16_t position) {
+    return static_cast<std::size_t>(position) < ActiveHistory().Count();
 }
 
 Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
@@ -72,27 +65,25 @@ Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
         return Step::Dropped;
     }
     const char* display = hostApi.QVA_GetFolderDisplayName(folder);
-    if (display == nullptr) {
+    if (display == nullptr || !StillThere(position)) {
         return Step::Stop;
     }
     if (*display == '\0') {
         RemoveAt(history, position);
         return Step::Dropped;
     }
-    int commandId =
-        hostApi.QVA_RegisterCommand(CommentFor(display).Ansi(), menuType, OnMoveCommand);
+    const char* comment = MoveCommentFor(history[static_cast<std::size_t>(position)], display);
+    int commandId = hostApi.QVA_RegisterCommand(comment, menuType, OnMoveCommand);
     if (commandId == 0) {
         return Step::Stop;
     }
     int itemId = hostApi.QVA_RegisterUICallback(commandId, OnMoveCommandState);
-    if (itemId == 0) {
+    if (itemId == 0 || !StillThere(position) ||
+        BindCommandAt(history, static_cast<std::size_t>(position), itemId) < 0) {
         return Step::Stop;
     }
-    if (RecordFolder(history, folder, itemId, 0) < 0) {
-        return Step::Stop;
-    }
-    UINT_PTR menuId = static_cast<UINT_PTR>(static_cast<unsigned>(itemId));
-    if (!Inserted(InsertMenuA(submenu, kAppend, MF_BYPOSITION | MF_STRING, menuId, display))) {
+    if (!Inserted(
+            InsertMenuA(submenu, kAppend, MF_BYPOSITION | MF_STRING, MenuIdOf(itemId), display))) {
         return Step::Stop;
     }
     return Step::Next;
@@ -101,6 +92,7 @@ Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
 // One item per entry, in history order, until the first failure. The history
 // may shrink on the way: dropped entries and the cap.
 void AddHistoryItems(HMENU submenu, int menuType) {
+    ConfirmDistinctFolders(ActiveHistory());
     std::size_t position = 0;
     while (position < ActiveHistory().Count() && position <= kLastPosition) {
         Step step = AddItemAt(submenu, static_cast<std::int16_t>(position), menuType);

@@ -5,7 +5,7 @@
 OwnedMenu OwnedMenu::CreatePopup() noexcept {
     HMENU menu = CreatePopupMenu();
     if (menu != nullptr) {
-        InterlockedIncrement(&LiveResources().ownedPopups);
+        CountTaken(Resource::OwnedPopup);
     }
     return OwnedMenu(menu);
 }
@@ -13,14 +13,14 @@ OwnedMenu OwnedMenu::CreatePopup() noexcept {
 OwnedMenu::~OwnedMenu() {
     if (menu_ != nullptr) {
         DestroyMenu(menu_);
-        InterlockedDecrement(&LiveResources().ownedPopups);
+        CountGiven(Resource::OwnedPopup);
     }
 }
 
 HMENU OwnedMenu::Release() noexcept {
     HMENU menu = menu_;
     if (menu != nullptr) {
-        InterlockedDecrement(&LiveResources().ownedPopups);
+        CountGiven(Resource::OwnedPopup);
     }
     menu_ = nullptr;
     return menu;

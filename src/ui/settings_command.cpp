@@ -5,6 +5,7 @@
 #include "settings_dialog_ids.h"
 #include "shell/host_api.h"
 #include "shell/module_handle.h"
+#include "ui/menu_insert.h"
 #include "ui/settings_dialog.h"
 
 namespace {
@@ -19,8 +20,6 @@ const char kSettingsLabel[] =
 
 // The main window's menu bar: the fifth top-level submenu takes the command.
 constexpr int kSettingsSubmenu = 4;
-// Past the last item: appends.
-constexpr UINT kAppend = 255;
 
 } // namespace
 
@@ -28,8 +27,7 @@ void AddSettingsCommand(HMENU menu) {
     int commandId = hostApi.QVA_RegisterCommand(kSettingsComment, 0, OnSettingsCommand);
     HMENU submenu = GetSubMenu(menu, kSettingsSubmenu);
     InsertMenuA(submenu, kAppend, MF_BYPOSITION | MF_SEPARATOR, 0, "");
-    InsertMenuA(submenu, kAppend, MF_BYPOSITION | MF_STRING,
-                static_cast<UINT_PTR>(static_cast<unsigned>(commandId)), kSettingsLabel);
+    InsertMenuA(submenu, kAppend, MF_BYPOSITION | MF_STRING, MenuIdOf(commandId), kSettingsLabel);
 }
 
 void WINAPI OnSettingsCommand(HWND window, DWORD) {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "history/folder_history.h"
+#include "history/folder_cap.h"
 #include "shell/plugin_info.h"
 #include "settings_dialog_ids.h"
 #include "ui/decimal_text.h"
@@ -15,8 +15,6 @@ namespace {
 const char kRangeWarning[] = "\x94\xcd\x88\xcd\x93\xe0\x82\xcc\x90\x94\x92l\x82\xf0\x93\xfc\x97\xcd"
                              "\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2";
 
-constexpr std::int32_t kLowestMax = 5;
-constexpr std::int32_t kHighestMax = 30;
 // At most 4 characters and the NUL, for showing and for reading.
 constexpr int kNumberBufferSize = 5;
 
@@ -34,7 +32,7 @@ void InitDialog(HWND dialog) {
     HWND spin = SpinOf(dialog);
     SendMessageA(spin, UDM_SETBUDDY,
                  reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_VORN_MAX_EDIT)), 0);
-    SendMessageA(spin, UDM_SETRANGE32, kLowestMax, kHighestMax);
+    SendMessageA(spin, UDM_SETRANGE32, kFewestFolders, kMostFolders);
     SendMessageA(spin, UDM_SETPOS, 0, static_cast<LPARAM>(maxFolders & 0xFFFFu));
     ShowNumber(dialog, static_cast<std::int32_t>(maxFolders));
 }
@@ -45,8 +43,8 @@ void AcceptNumber(HWND dialog) {
     char buffer[kNumberBufferSize] = {};
     GetDlgItemTextA(dialog, IDC_VORN_MAX_EDIT, buffer, kNumberBufferSize);
     std::int32_t value = ParseLeadingInteger(buffer);
-    if (value >= kLowestMax && value <= kHighestMax) {
-        maxFolders = static_cast<std::uint32_t>(value);
+    if (value >= 0 && IsFolderCapInRange(static_cast<std::uint32_t>(value))) {
+        ChooseMaxFolders(static_cast<std::uint32_t>(value));
         EndDialog(dialog, IDOK);
         return;
     }

@@ -53,17 +53,16 @@ Folders ProductSplit(const char16_t* text, std::size_t units) {
     }
     Folders folders;
     std::size_t next = 0;
-    for (const TextPiece& piece : SplitFolderList(exact.get(), units)) {
-        Check(piece.length != 0);
-        Check(piece.offset >= next && piece.offset <= units &&
-              piece.length <= units - piece.offset);
-        next = piece.offset + piece.length;
-        std::u16string folder(exact.get() + piece.offset, piece.length);
+    ForEachStoredFolder(exact.get(), units, [&](std::size_t offset, std::size_t length) {
+        Check(length != 0);
+        Check(offset >= next && offset <= units && length <= units - offset);
+        next = offset + length;
+        std::u16string folder(exact.get() + offset, length);
         for (char16_t unit : folder) {
             Check(unit != u'\0' && !IsSeparator(unit));
         }
         folders.push_back(folder);
-    }
+    });
     return folders;
 }
 
@@ -75,16 +74,25 @@ std::u16string ReferenceJoin(const Folders& folders) {
     return joined;
 }
 
+// Joined into a heap buffer of exactly the size JoinedListUnits gives.
 std::u16string ProductJoin(const Folders& folders) {
-    std::u16string joined;
+    std::size_t folderUnits = 0;
+    for (const std::u16string& folder : folders) {
+        folderUnits += folder.size();
+    }
+    std::size_t units = 0;
+    Check(JoinedListUnits(folders.size(), folderUnits, SIZE_MAX / 2, &units));
+    std::unique_ptr<char16_t[]> joined(new char16_t[units]);
+    char16_t* end = joined.get();
     for (std::size_t i = 0; i < folders.size(); ++i) {
         std::unique_ptr<char16_t[]> exact(new char16_t[folders[i].size()]);
         if (!folders[i].empty()) {
             std::memcpy(exact.get(), folders[i].data(), folders[i].size() * sizeof(char16_t));
         }
-        AppendToFolderList(joined, i == 0, exact.get(), folders[i].size());
+        end = AppendToFolderList(end, i == 0, exact.get(), folders[i].size());
     }
-    return joined;
+    Check(end == joined.get() + units);
+    return std::u16string(joined.get(), units);
 }
 
 // The stored bytes as the registry hands them over, little-endian units.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <random>
 #include <string>
@@ -26,10 +27,10 @@ std::unique_ptr<char16_t[]> ExactCopy(const std::u16string& text, std::size_t un
 Folders Split(const std::u16string& text, std::size_t units) {
     std::unique_ptr<char16_t[]> stored = ExactCopy(text, units);
     Folders folders;
-    for (const TextPiece& piece : SplitFolderList(stored.get(), units)) {
-        EXPECT_LE(piece.offset + piece.length, units);
-        folders.emplace_back(stored.get() + piece.offset, piece.length);
-    }
+    ForEachStoredFolder(stored.get(), units, [&](std::size_t offset, std::size_t length) {
+        EXPECT_LE(offset + length, units);
+        folders.emplace_back(stored.get() + offset, length);
+    });
     return folders;
 }
 
@@ -37,13 +38,22 @@ Folders Split(const std::u16string& text) {
     return Split(text, text.size());
 }
 
+// Joined into a buffer of exactly the size JoinedListUnits gives.
 std::u16string Join(const Folders& folders) {
-    std::u16string joined;
+    std::size_t folderUnits = 0;
+    for (const std::u16string& folder : folders) {
+        folderUnits += folder.size();
+    }
+    std::size_t units = 0;
+    EXPECT_TRUE(JoinedListUnits(folders.size(), folderUnits, 1000, &units));
+    std::unique_ptr<char16_t[]> joined(new char16_t[units]);
+    char16_t* end = joined.get();
     for (std::size_t i = 0; i < folders.size(); ++i) {
         std::unique_ptr<char16_t[]> folder = ExactCopy(folders[i], folders[i].size());
-        AppendToFolderList(joined, i == 0, folder.get(), folders[i].size());
+        end = AppendToFolderList(end, i == 0, folder.get(), folders[i].size());
     }
-    return joined;
+    EXPECT_EQ(end, joined.get() + units);
+    return std::u16string(joined.get(), units);
 }
 
 // Written apart from the product: cut at the first NUL, then take the runs
@@ -117,7 +127,9 @@ INSTANTIATE_TEST_SUITE_P(StoredTexts, SplitCases, ::testing::Values(
 // clang-format on
 
 TEST(SplitFolderList, NullTextWithNoUnitsHasNoFolders) {
-    EXPECT_TRUE(SplitFolderList(nullptr, 0).empty());
+    int visits = 0;
+    ForEachStoredFolder(nullptr, 0, [&](std::size_t, std::size_t) { ++visits; });
+    EXPECT_EQ(visits, 0);
     EXPECT_EQ(TextLengthWithin(nullptr, 0), 0u);
 }
 
@@ -158,11 +170,18 @@ TEST(JoinFolderList, ThreeFoldersMakeTwentyTwoUnits) {
     EXPECT_EQ(Join({u"Alpha", u"Beta", u"Gamma"}).size(), 22u);
 }
 
-TEST(JoinFolderList, AppendsToWhatIsThere) {
-    std::u16string joined = u"Alpha";
-    std::unique_ptr<char16_t[]> beta = ExactCopy(u"Beta", 4);
-    AppendToFolderList(joined, false, beta.get(), 4);
-    EXPECT_EQ(joined, u"Alpha*??*Beta");
+// The limit is the registry's: a list whose byte count would not fit is not
+// joined at all, rather than cut or wrapped.
+TEST(JoinFolderList, LengthStopsAtTheLimitWithoutWrapping) {
+    std::size_t units = 0;
+    EXPECT_TRUE(JoinedListUnits(3, 14, 22, &units));
+    EXPECT_EQ(units, 22u);
+    EXPECT_FALSE(JoinedListUnits(3, 14, 21, &units));
+    EXPECT_FALSE(JoinedListUnits(2, 1, 4, &units));
+    EXPECT_FALSE(JoinedListUnits(SIZE_MAX, 0, SIZE_MAX / 8, &units));
+    EXPECT_FALSE(JoinedListUnits(1, SIZE_MAX, SIZE_MAX - 1, &units));
+    EXPECT_TRUE(JoinedListUnits(0, 0, 0, &units));
+    EXPECT_EQ(units, 0u);
 }
 
 // Every text of up to six units over an alphabet that holds both separators,

@@ -26,6 +26,7 @@ ResourceProbe probe __attribute__((init_priority(101)));
 } // namespace
 
 // The counts while the module is loaded.
-extern "C" __declspec(dllexport) const ResourceCounts* WINAPI QvVornProbe_Resources() {
+// Exported by the probe build's .def.
+extern "C" const ResourceCounts* WINAPI QvVornProbe_Resources() {
     return &LiveResources();
 }

@@ -17,7 +17,7 @@ void Fill(FolderHistory& history, const std::string& description) {
             item.erase(open);
         }
         FolderName folder = item == "<null>" ? FolderName() : FolderName(item.c_str());
-        history.Append(std::unique_ptr<HistoryEntry>(new HistoryEntry{folder, id}));
+        history.Append(HistoryEntry{folder, id});
     }
 }
 

@@ -98,8 +98,7 @@ TEST_F(MoveCommand, FoldersMatchOnlyByteForByte) {
         SCOPED_TRACE(c.name);
         fake_host::ResetHost();
         Fill("First(3)");
-        ActiveHistory().Append(
-            std::unique_ptr<HistoryEntry>(new HistoryEntry{FolderName(c.entry), 4}));
+        ActiveHistory().Append(HistoryEntry{FolderName(c.entry), 4});
         SetCurrent(std::string(c.current));
         EXPECT_EQ(OnMoveCommandState(0, 4), c.same ? 1 : 0);
         OnMoveCommand(nullptr, 4);
@@ -144,7 +143,7 @@ TEST_F(MoveCommand, SuccessfulMoveTrimsToTheCap) {
 TEST_F(MoveCommand, FrontEntryKeepsTheFolderBytesAndNothingLeaks) {
     const char kFolder[] = "\x95\x5c\x8e\xa6\\\x83\x5c\x83t\x83g"; // 表示\ソフト
     Fill("F1(1),F2(2)");
-    ActiveHistory().Append(std::unique_ptr<HistoryEntry>(new HistoryEntry{FolderName(kFolder), 3}));
+    ActiveHistory().Append(HistoryEntry{FolderName(kFolder), 3});
     LONG bodies = LiveResources().folderBodies;
     OnMoveCommand(nullptr, 3);
     EXPECT_EQ(Moves(), std::vector<std::string>{kFolder});

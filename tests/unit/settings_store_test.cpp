@@ -193,8 +193,7 @@ TEST_F(SettingsStoreTest, SavingEntriesWithoutText) {
             PluginSettings settings;
             history_text::Fill(settings.history, c.history);
             if (std::string(c.history).empty()) {
-                settings.history.Append(
-                    std::unique_ptr<HistoryEntry>(new HistoryEntry{FolderName(""), 0}));
+                settings.history.Append(HistoryEntry{FolderName(""), 0});
             }
         }
         std::optional<RawValue> saved = GetRaw(L"VornFolder");

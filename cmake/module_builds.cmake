@@ -1,0 +1,27 @@
+# Builds the module with its own toolchains, as builds of this same project
+# with QVVORN_MODULE_ONLY, and copies the results next to the test programs.
+include(ExternalProject)
+
+function(qvvorn_module_build name toolchain output_dir)
+  ExternalProject_Add(${name}
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/${toolchain}
+      -DCMAKE_BUILD_TYPE=Release
+      -DQVVORN_MODULE_ONLY=ON
+      -DQVVORN_WERROR=${QVVORN_WERROR}
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+      <BINARY_DIR>/QvVorn.dll <BINARY_DIR>/QvVornProbe.dll ${output_dir}
+    BUILD_BYPRODUCTS ${output_dir}/QvVorn.dll ${output_dir}/QvVornProbe.dll
+    USES_TERMINAL_BUILD ON)
+endfunction()
+
+qvvorn_module_build(module toolchain-i686-mingw-win32.cmake ${CMAKE_BINARY_DIR})
+qvvorn_module_build(module-clang toolchain-i686-clang.cmake ${CMAKE_BINARY_DIR}/clang)
+
+# What the test programs depend on.
+add_custom_target(QvVorn DEPENDS module module-clang)
+add_custom_target(QvVornProbe DEPENDS module)

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the benchmark and runs it under Wine against the built QvVorn.dll:
+# the context menu, a pick and load + unload, each against its floor, and
+# the footprint, then one line per goal. A benchmark, not a test: it is not
+# part of scripts/test.sh. QVVORN_BENCH_DLL names another DLL to measure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QVVORN_BUILD:-$root/build}
+
+"$root/scripts/build.sh" >/dev/null
+cmake --build "$build" --target qvvorn_bench >/dev/null
+source "$root/scripts/wine-env.sh"
+wine reg add 'HKCU\Software\Halvane\QV2\Settings' /f </dev/null >/dev/null 2>&1
+
+cd "$build"
+wine ./qvvorn_bench.exe "${QVVORN_BENCH_DLL:-QvVorn.dll}" | cat
