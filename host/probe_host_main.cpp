@@ -16,6 +16,7 @@
 #include <string>
 
 #include "fake_host.h"
+#include "registry_sandbox.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
         std::printf("usage: %s QvVorn.dll\n", argv[0]);
         return 2;
     }
+    registry_sandbox::Enter(); // the registry of the test that started it
     TakeVersionFromEnvironment();
     HMODULE module = LoadLibraryA(argv[1]);
     DWORD error = GetLastError();
