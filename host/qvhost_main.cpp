@@ -1,12 +1,16 @@
-// Our host: loads QvVorn.dll the way the mail client does, plays a short
-// session (drops, the context menu, a pick, the main menu) and shows what the
-// plug-in did, with the host's settings in the registry before and after.
+// Our host: loads QvVorn.dll the way the mail client does. With --demo it
+// plays a short session in the console (drops, the context menu, a pick, the
+// main menu) and shows what the plug-in did, with the host's settings in the
+// registry before and after; without it, it opens a main window like the
+// mail client's for a person to use.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "fake_host.h"
+#include "main_window.h"
 #include "plugin_module.h"
 #include "settings_values.h"
 
@@ -163,10 +167,7 @@ void Session(const Plugin& plugin) {
     ShowMainMenu(plugin);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const char* path = argc > 1 ? argv[1] : "QvVorn.dll";
+int RunDemo(const char* path) {
     settings_values::DeleteKey();
     settings_values::CreateKey();
     settings_values::SetText(L"VornFolder", L"\\Archive");
@@ -192,4 +193,14 @@ int main(int argc, char** argv) {
     DestroyMenu(menu);
     plugin_module::Unload(plugin);
     return 0;
+}
+
+} // namespace
+
+// qvhost.exe [--demo] [path\to\QvVorn.dll]
+int main(int argc, char** argv) {
+    bool demo = argc > 1 && std::strcmp(argv[1], "--demo") == 0;
+    int next = demo ? 2 : 1;
+    const char* path = argc > next ? argv[next] : "QvVorn.dll";
+    return demo ? RunDemo(path) : main_window::Run(path, SW_SHOWNORMAL);
 }
