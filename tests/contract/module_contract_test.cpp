@@ -1,0 +1,232 @@
+// What every build of the module keeps, whichever compiler made it: the export
+// table of the file, exceptions thrown and caught inside it, and nothing left
+// in the host's process by loading and unloading it. QVVORN_MODULE names the
+// module under test, relative to this program's folder (default QvVorn.dll).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "fake_host.h"
+#include "module_exports.h"
+#include "pe_image.h"
+#include "plugin_module.h"
+#include "settings_values.h"
+
+namespace {
+
+std::string ModulePath() {
+    const char* name = std::getenv("QVVORN_MODULE");
+    return child_process::BesideTestProgram(name != nullptr ? name : "QvVorn.dll");
+}
+
+// While set, the module's MultiByteToWideChar fails, as a conversion the
+// system cannot make does: the module's own code then raises and must catch.
+bool conversionsFail = false;
+long failedConversions = 0;
+
+int WINAPI FailingMultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int bytes,
+                                      LPWSTR wide, int units) {
+    if (conversionsFail) {
+        ++failedConversions;
+        SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+        return 0;
+    }
+    return MultiByteToWideChar(codePage, flags, text, bytes, wide, units);
+}
+
+bool FailConversionsIn(HMODULE module) {
+    return pe_image::PatchImport(module, "kernel32.dll", "MultiByteToWideChar",
+                                 reinterpret_cast<FARPROC>(FailingMultiByteToWideChar)) != nullptr;
+}
+
+TEST(ModuleFile, ExportsExactlyTheSixteenCallbacksByOrdinal) {
+    pe_image::ExportDirectory exports(pe_image::ReadFileBytes(ModulePath()));
+    ASSERT_TRUE(exports.valid) << ModulePath();
+    EXPECT_EQ(exports.machine, IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(exports.dllName, "QvVorn.dll");
+    EXPECT_EQ(exports.ordinalBase, 1u);
+    EXPECT_EQ(exports.functionCount, 16u);
+    ASSERT_EQ(exports.names.size(), 16u);
+    for (const module_exports::Export& expected : module_exports::kExports) {
+        SCOPED_TRACE(expected.name);
+        int found = 0;
+        for (const pe_image::ExportDirectory::Name& name : exports.names) {
+            if (name.text == expected.name) {
+                ++found;
+                EXPECT_EQ(name.ordinal, expected.ordinal);
+            }
+        }
+        EXPECT_EQ(found, 1);
+    }
+    for (const pe_image::ExportDirectory::Name& name : exports.names) {
+        EXPECT_EQ(name.text.find('@'), std::string::npos) << name.text;
+        EXPECT_EQ(name.text.rfind("QVC_", 0), 0u) << name.text; // no leading underscore
+    }
+}
+
+std::vector<std::string> SubmenuLabels(const plugin_module::Plugin& plugin) {
+    HMENU context = CreatePopupMenu();
+    plugin.menuInit(nullptr, context, 1);
+    std::vector<std::string> labels;
+    for (const plugin_module::MenuItem& item : plugin_module::ReadMenu(GetSubMenu(context, 0))) {
+        labels.push_back(item.label);
+    }
+    DestroyMenu(context);
+    return labels;
+}
+
+// A drop whose folder text cannot be converted: the module raises inside the
+// callback and catches at its boundary; the host gets 0 and the history is
+// as it was, and the module works on.
+TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
+    ASSERT_TRUE(settings_values::DeleteKey());
+    ASSERT_TRUE(settings_values::CreateKey());
+    fake_host::ResetHost();
+    plugin_module::Plugin plugin = plugin_module::Load(ModulePath().c_str());
+    ASSERT_NE(plugin.module, nullptr) << GetLastError();
+    ASSERT_TRUE(FailConversionsIn(plugin.module));
+
+    EXPECT_EQ(plugin.dragDrop("Alpha", 0, 0, 1), 0);
+    failedConversions = 0;
+    conversionsFail = true;
+    EXPECT_EQ(plugin.dragDrop("Beta", 0, 0, 1), 0);
+    conversionsFail = false;
+    EXPECT_EQ(failedConversions, 1);
+
+    EXPECT_EQ(plugin.dragDrop("Gamma", 0, 0, 2), 0);
+    EXPECT_EQ(SubmenuLabels(plugin), (std::vector<std::string>{"Gamma", "Alpha"}));
+    plugin_module::Unload(plugin);
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Gamma*??*Alpha");
+}
+
+// What the host's process holds that a module can take and not give back.
+struct ProcessTally {
+    int freeTlsSlots = 0;
+    UINT_PTR nextHandle = 0; // the value a new handle gets: higher once one leaks
+    SIZE_T heapBytes = 0;    // in use in every heap of the process
+};
+
+int FreeTlsSlots() {
+    std::vector<DWORD> slots;
+    slots.reserve(4096);
+    for (DWORD slot; (slot = TlsAlloc()) != TLS_OUT_OF_INDEXES;) {
+        slots.push_back(slot);
+    }
+    for (DWORD slot : slots) {
+        TlsFree(slot);
+    }
+    return static_cast<int>(slots.size());
+}
+
+UINT_PTR NextHandle() {
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(event);
+    return reinterpret_cast<UINT_PTR>(event);
+}
+
+SIZE_T HeapBytesInUse() {
+    HANDLE heaps[256];
+    DWORD count = GetProcessHeaps(256, heaps);
+    SIZE_T total = 0;
+    for (DWORD i = 0; i < count && i < 256; ++i) {
+        PROCESS_HEAP_ENTRY entry = {};
+        HeapLock(heaps[i]);
+        while (HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+                total += entry.cbData;
+            }
+        }
+        HeapUnlock(heaps[i]);
+    }
+    return total;
+}
+
+ProcessTally Tally() {
+    ProcessTally tally;
+    tally.freeTlsSlots = FreeTlsSlots();
+    tally.nextHandle = NextHandle();
+    tally.heapBytes = HeapBytesInUse();
+    return tally;
+}
+
+// 10,000 unless QVVORN_CYCLES says otherwise.
+int Cycles() {
+    const char* text = std::getenv("QVVORN_CYCLES");
+    return text != nullptr ? std::atoi(text) : 10000;
+}
+
+// Enough loads of the idle module to see what a load costs the platform.
+constexpr int kIdleCycles = 2000;
+
+// Loads and unloads `path` `cycles` times, each time making the module throw
+// and catch inside a callback when `throwing`; returns the heap bytes the
+// cycles left in use, per cycle. False in `loaded` when a load failed.
+double HeapGrowthPerCycle(const std::string& path, int cycles, bool throwing, bool* loaded) {
+    using DragDrop = int(WINAPI*)(const char*, int, int, int);
+    *loaded = true;
+    auto cycle = [&] {
+        HMODULE module = LoadLibraryA(path.c_str());
+        if (module == nullptr) {
+            *loaded = false;
+            return;
+        }
+        if (throwing && FailConversionsIn(module)) {
+            conversionsFail = true;
+            auto drop = reinterpret_cast<DragDrop>(
+                reinterpret_cast<void (*)()>(GetProcAddress(module, "QVC_OnDragDrop")));
+            drop("Alpha", 0, 0, 1);
+            conversionsFail = false;
+        }
+        FreeLibrary(module);
+        fake_host::TheHost().calls.clear();
+    };
+    cycle(); // the runtime's and the heaps' first growth is not a leak
+    SIZE_T before = HeapBytesInUse();
+    for (int i = 0; i < cycles && *loaded; ++i) {
+        cycle();
+    }
+    return (static_cast<double>(HeapBytesInUse()) - static_cast<double>(before)) / cycles;
+}
+
+// A mail client has these loaded long before any plug-in.
+void KeepSystemLibrariesLoaded() {
+    for (const char* name : {"user32.dll", "advapi32.dll", "comctl32.dll", "oleaut32.dll"}) {
+        LoadLibraryA(name);
+    }
+}
+
+TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
+    KeepSystemLibrariesLoaded();
+    ASSERT_TRUE(settings_values::DeleteKey());
+    ASSERT_TRUE(settings_values::CreateKey());
+    fake_host::ResetHost();
+    bool loaded = false;
+    HeapGrowthPerCycle(ModulePath(), 3, true, &loaded); // warm up
+    ASSERT_TRUE(loaded);
+
+    const int cycles = Cycles();
+    ProcessTally before = Tally();
+    failedConversions = 0;
+    double growth = HeapGrowthPerCycle(ModulePath(), cycles, true, &loaded);
+    ProcessTally after = Tally();
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(failedConversions, cycles + 1) << "every cycle must throw inside the module";
+    EXPECT_EQ(after.freeTlsSlots, before.freeTlsSlots) << "thread-local storage slots leaked";
+    EXPECT_EQ(after.nextHandle, before.nextHandle) << "handles leaked";
+
+    double idleGrowth = HeapGrowthPerCycle(child_process::BesideTestProgram("idle_module.dll"),
+                                           kIdleCycles, false, &loaded);
+    ASSERT_TRUE(loaded);
+    RecordProperty("heap_bytes_per_cycle", std::to_string(growth));
+    RecordProperty("idle_module_heap_bytes_per_cycle", std::to_string(idleGrowth));
+    std::printf("heap growth per load and unload: module %.2f bytes, idle module %.2f bytes\n",
+                growth, idleGrowth);
+    EXPECT_LE(growth, idleGrowth + 1.0) << "the module leaves memory behind at every load";
+}
+
+} // namespace
