@@ -1,6 +1,5 @@
 #include "common/folder_name.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -49,7 +48,7 @@ FolderName::Body* FolderName::NewBody(std::size_t length) {
     if (length > kLongestText) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    void* block = std::malloc(sizeof(Body) + (length + 1) * sizeof(wchar_t));
+    void* block = ::operator new(sizeof(Body) + (length + 1) * sizeof(wchar_t), std::nothrow);
     if (block == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
@@ -95,7 +94,7 @@ void FolderName::FromWideGroup(const wchar_t* const texts[], const std::size_t l
         }
         bytes += BodyBytes<Body>(lengths[i]);
     }
-    char* block = static_cast<char*>(std::malloc(bytes));
+    char* block = static_cast<char*>(::operator new(bytes, std::nothrow));
     if (block == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
@@ -148,10 +147,10 @@ void FolderName::FreeBody(Body* body) noexcept {
     body->~Body();
     CountGiven(Resource::FolderBody);
     if (group == nullptr) {
-        std::free(body);
+        ::operator delete(body);
     } else if (group->bodies == 1 || InterlockedDecrement(&group->bodies) == 0) {
         group->~Group();
-        std::free(group);
+        ::operator delete(group);
     }
 }
 

@@ -103,6 +103,11 @@ void LoadSettings(PluginSettings& settings) noexcept {
 
 void SaveSettings(PluginSettings& settings) noexcept {
     try {
+        // A load that failed before it made the key path: a cap chosen since
+        // is still saved.
+        if (!settings.keyPath.HasText()) {
+            settings.keyPath = FolderName(kSettingsKeyPath);
+        }
         JoinedList joined;
         try {
             if (settings.historyLoaded) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/resource_counts.h"
+#include "cp932_text.h"
 #include "fake_host.h"
 #include "fake_host_api.h"
 #include "history/plugin_settings.h"
@@ -225,6 +226,23 @@ TEST(SameFolderText, MissingTextMatchesNothing) {
     EXPECT_FALSE(SameFolderText("", nullptr));
     EXPECT_FALSE(SameFolderText(nullptr, ""));
     EXPECT_TRUE(SameFolderText("", ""));
+}
+
+} // namespace
+
+namespace {
+
+// An entry whose text does not convert back (a registry text with "é"): the
+// host is asked to move to what a copy of its ANSI text names, and that
+// folder is what goes to the front.
+TEST_F(MoveCommand, AFolderWhoseTextDoesNotConvertBackIsMovedToAsItsAnsiTextSays) {
+    const wchar_t cafe[] = L"caf\x00e9";
+    const std::string ansi = cp932_text::FromWide(cafe);
+    ActiveHistory().Append(HistoryEntry(FolderName::FromWide(cafe, 4), 7));
+    OnMoveCommand(nullptr, 7);
+    EXPECT_EQ(Moves(), std::vector<std::string>{ansi});
+    EXPECT_EQ(History(), ansi + "(7)," + ansi + "(7)");
+    EXPECT_EQ(std::wstring(ActiveHistory()[1].folder.Wide()), std::wstring(cafe));
 }
 
 } // namespace

@@ -335,3 +335,52 @@ TEST_F(MoveSubmenu, EveryBuildRegistersAfresh) {
 }
 
 } // namespace
+
+namespace {
+
+// A folder text from the registry that code page 932 cannot hold ("café"):
+// its ANSI form converts back to another folder. Each item's id is recorded
+// under the ANSI text the host was given, as for any other folder, so its
+// first item adds that other folder at the front.
+TEST_F(MoveSubmenu, AFolderWhoseTextDoesNotConvertBackIsRecordedAsItsAnsiTextSays) {
+    const wchar_t cafe[] = L"caf\x00e9";
+    const std::string ansi = cp932_text::FromWide(cafe);
+    wchar_t back[8] = {};
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, back, 8);
+    ASSERT_NE(std::wstring(back), std::wstring(cafe)) << "the text must not convert back";
+    Fill("Alpha");
+    ActiveHistory().Append(HistoryEntry(FolderName::FromWide(cafe, 4), 0));
+    ActiveHistory().Append(HistoryEntry(FolderName("Beta"), 0));
+    Build();
+
+    // The other folder goes in at the front, so the walk meets "café" again
+    // at the next position: its second item's id goes to that other folder.
+    std::vector<UINT> ids = ItemIds();
+    ASSERT_EQ(ids.size(), 4u);
+    EXPECT_EQ(Labels(), (std::vector<Label>{
+                            {"Alpha", ids[0]}, {ansi, ids[1]}, {ansi, ids[2]}, {"Beta", ids[3]}}));
+    EXPECT_EQ(History(), ansi + "(" + std::to_string(ids[2]) + "),Alpha(" + std::to_string(ids[0]) +
+                             ")," + ansi + ",Beta(" + std::to_string(ids[3]) + ")");
+    EXPECT_EQ(std::wstring(ActiveHistory()[2].folder.Wide()), std::wstring(cafe));
+}
+
+// The comment follows the display text the host gives at each build, also
+// when the host changes it and changes it back.
+TEST_F(MoveSubmenu, EachBuildsCommentFollowsTheDisplayTextOfThatBuild) {
+    Fill("F1,F2");
+    const std::string work = cp932_text::FromWide(L"\x4ed5\x4e8b"); // 仕事
+    for (const std::string& display : {work, std::string("Job"), work}) {
+        SCOPED_TRACE(display);
+        Host().displayNames["F1"] = display;
+        Host().commands.clear();
+        DestroyMenu(menu_);
+        menu_ = CreatePopupMenu();
+        Build();
+        ASSERT_EQ(Host().commands.size(), 3u);
+        EXPECT_EQ(Host().commands[1].comment, display + kMoveSuffix);
+        EXPECT_EQ(Host().commands[2].comment, "F2" + kMoveSuffix);
+        EXPECT_EQ(Items().front().label, display);
+    }
+}
+
+} // namespace

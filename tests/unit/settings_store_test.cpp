@@ -315,13 +315,49 @@ TEST_F(SettingsStoreTest, ALoadThatRunsOutOfMemoryStartsEmptyAndLosesNothing) {
     EXPECT_GT(failing_allocation::FailedAllocations(), failedBefore);
 }
 
-TEST_F(SettingsStoreTest, WithoutAKeyPathNothingIsWrittenAnywhere) {
-    {
-        PluginSettings settings;
-        settings.keyPath = FolderName();
-        RecordFolder(settings.history, "Alpha", 0, 1);
-        maxFolders = 13;
+// A load that fails part way writes back at unload what it did read: the cap
+// once it was read (an out-of-range one as the default), never the default
+// in place of one it did not read, and a cap the user chose since, whatever
+// was read. The stored list is written only when it was read whole: a list
+// that holds only what was dropped since would lose the stored folders.
+TEST_F(SettingsStoreTest, ALoadThatFailsPartWayWritesBackWhatItReadAndTheChosenCap) {
+    for (bool chosen : {false, true}) {
+        bool sawCapUnread = false;
+        bool sawCapReadButNotList = false;
+        for (long succeeding = 0; succeeding < 40; ++succeeding) {
+            SCOPED_TRACE(std::to_string(succeeding) + (chosen ? " chosen" : ""));
+            settings_values::SetText(L"VornFolder", L"Alpha*Beta");
+            settings_values::SetDword(L"VornMax", 31);
+            std::optional<PluginSettings> settings;
+            {
+                failing_allocation::FailingAllocation failing(succeeding);
+                settings.emplace();
+            }
+            bool listRead = settings->history.Count() == 2;
+            bool capRead = maxFoldersKnown;
+            if (chosen) {
+                ChooseMaxFolders(12);
+            }
+            RecordFolder(settings->history, "Delta", 0, 1); // a drop after the load
+            settings.reset();
+            DWORD expectedCap = chosen ? 12 : capRead ? 10 : 31;
+            EXPECT_EQ(GetRaw(L"VornMax")->bytes, Dword(expectedCap).bytes);
+            EXPECT_EQ(settings_values::Text(L"VornFolder"),
+                      listRead ? L"Delta*??*Alpha*??*Beta" : L"Alpha*Beta");
+            sawCapUnread = sawCapUnread || !capRead;
+            sawCapReadButNotList = sawCapReadButNotList || (capRead && !listRead);
+        }
+        EXPECT_TRUE(sawCapUnread);
+        EXPECT_TRUE(sawCapReadButNotList);
     }
+}
+
+TEST_F(SettingsStoreTest, AStepWithoutAKeyPathWritesNowhere) {
+    PluginSettings settings;
+    settings.keyPath = FolderName();
+    maxFolders = 13;
+    EXPECT_EQ(WriteMaxValue(settings), kStatusFail);
+    EXPECT_EQ(WriteHistoryValue(settings, L"Alpha"), kStatusFail);
     // An open with no path would have given the root key itself.
     EXPECT_NE(RegQueryValueExW(HKEY_CURRENT_USER, L"VornMax", nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
