@@ -204,6 +204,12 @@ TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
     KeepSystemLibrariesLoaded();
     ASSERT_TRUE(settings_values::DeleteKey());
     ASSERT_TRUE(settings_values::CreateKey());
+    // Every load reads a list of 100 folders and every unload writes it back.
+    std::wstring folders = L"Folder0";
+    for (int i = 1; i < 100; ++i) {
+        folders += L"*??*Folder" + std::to_wstring(i);
+    }
+    ASSERT_TRUE(settings_values::SetText(L"VornFolder", folders));
     fake_host::ResetHost();
     bool loaded = false;
     HeapGrowthPerCycle(ModulePath(), 3, true, &loaded); // warm up
@@ -227,6 +233,7 @@ TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
     std::printf("heap growth per load and unload: module %.2f bytes, idle module %.2f bytes\n",
                 growth, idleGrowth);
     EXPECT_LE(growth, idleGrowth + 1.0) << "the module leaves memory behind at every load";
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), folders);
 }
 
 } // namespace
