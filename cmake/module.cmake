@@ -4,6 +4,10 @@
 # Builds are reproducible: no time stamp in the file, no build path in it.
 set(QVVORN_REPRODUCIBLE_COMPILE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
 set(QVVORN_REPRODUCIBLE_LINK -Wl,--no-insert-timestamp)
+# Linker warnings fail the build as compiler warnings do.
+if(QVVORN_WERROR)
+  list(APPEND QVVORN_REPRODUCIBLE_LINK -Wl,--fatal-warnings)
+endif()
 
 # lld writes an export table of its own from a .def, with ordinal base 0 and
 # one entry too many; an export object that dlltool makes from the .def gives

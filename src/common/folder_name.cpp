@@ -52,6 +52,7 @@ FolderName::Body* FolderName::NewBody(std::size_t length) {
     if (block == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
+    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
     Body* body = new (block) Body{1, length, nullptr, Body::RoundTrip::Unknown, nullptr};
     body->Text()[length] = L'\0';
     CountTaken(Resource::FolderBody);
@@ -98,9 +99,11 @@ void FolderName::FromWideGroup(const wchar_t* const texts[], const std::size_t l
     if (block == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
+    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
     Group* group = new (block) Group{static_cast<LONG>(count)};
     char* next = block + sizeof(Group);
     for (std::size_t i = 0; i < count; ++i) {
+        // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
         Body* body = new (next) Body{1, lengths[i], nullptr, Body::RoundTrip::Unknown, group};
         if (lengths[i] != 0) {
             std::memcpy(body->Text(), texts[i], lengths[i] * sizeof(wchar_t));

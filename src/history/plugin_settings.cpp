@@ -39,7 +39,7 @@ void AppendStoredFolders(FolderHistory& history, const StoredText& stored) {
     }
 }
 
-void LoadMaxFolders(PluginSettings& settings) {
+void LoadMaxFolders(const PluginSettings& settings) {
     EnsureMaxValue(settings);
     std::uint32_t stored = ReadMaxValue(settings);
     maxFolders = IsFolderCapInRange(stored) ? stored : kDefaultMaxFolders;
