@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "version.h"
+
 // The texts are code page 932 bytes, written out so that they do not depend
 // on the compiler's execution character set.
 
@@ -17,7 +19,7 @@ const char kPlugInName[] = "Quorvel!"
 
 const char kPlugInVendor[] = "Tolvenar";
 
-const char kPlugInVersion[] = "1.0";
+const char kPlugInVersion[] = QVVORN_VERSION_INFO_TEXT;
 
 // "選択したメールを右クリックメニューから「送る」のようにフォルダへ移動できるプラグインです。"
 const char kPlugInDescription[] = "\x91\x49"
