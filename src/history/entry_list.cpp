@@ -1,7 +1,16 @@
 #include "history/entry_list.h"
 
+#include <cstring>
 #include <new>
 #include <utility>
+
+namespace {
+
+constexpr std::size_t kBytesPerEntry = sizeof(HistoryEntry) + sizeof(std::uint32_t);
+
+static_assert(alignof(HistoryEntry) >= alignof(std::uint32_t), "slot numbers follow the entries");
+
+} // namespace
 
 std::size_t EntryList::NextCapacity(std::size_t capacity, std::size_t needed) {
     // An array of that many entries is more than a 32-bit process can
@@ -21,27 +30,30 @@ void EntryList::GrowFor(std::size_t needed) {
         return;
     }
     std::size_t grown = NextCapacity(capacity_, needed);
-    HistoryEntry* items = static_cast<HistoryEntry*>(::operator new(grown * sizeof(HistoryEntry)));
-    for (std::size_t i = 0; i < count_; ++i) {
-        new (items + i) HistoryEntry(std::move(items_[i]));
-        items_[i].~HistoryEntry();
+    if (grown > SIZE_MAX / kBytesPerEntry) {
+        throw std::bad_array_new_length();
     }
-    ::operator delete(items_);
-    items_ = items;
+    void* block = ::operator new(grown* kBytesPerEntry);
+    HistoryEntry* slots = static_cast<HistoryEntry*>(block);
+    Slot* order = reinterpret_cast<Slot*>(slots + grown);
+    for (std::size_t i = 0; i < count_; ++i) {
+        new (slots + i) HistoryEntry(std::move(slots_[i]));
+        slots_[i].~HistoryEntry();
+    }
+    if (count_ != 0) {
+        std::memcpy(order, order_, count_ * sizeof(Slot));
+    }
+    ::operator delete(slots_);
+    slots_ = slots;
+    order_ = order;
     capacity_ = grown;
 }
 
 void EntryList::Insert(std::size_t index, HistoryEntry entry) {
     GrowFor(count_ + 1);
-    if (index == count_) {
-        new (items_ + count_) HistoryEntry(std::move(entry));
-    } else {
-        new (items_ + count_) HistoryEntry(std::move(items_[count_ - 1]));
-        for (std::size_t i = count_ - 1; i > index; --i) {
-            items_[i] = std::move(items_[i - 1]);
-        }
-        items_[index] = std::move(entry);
-    }
+    new (slots_ + count_) HistoryEntry(std::move(entry));
+    std::memmove(order_ + index + 1, order_ + index, (count_ - index) * sizeof(Slot));
+    order_[index] = static_cast<Slot>(count_);
     ++count_;
 }
 
@@ -51,27 +63,36 @@ void EntryList::Append(HistoryEntry entry) {
 }
 
 void EntryList::Erase(std::size_t index) noexcept {
-    for (std::size_t i = index; i + 1 < count_; ++i) {
-        items_[i] = std::move(items_[i + 1]);
-    }
+    Slot freed = order_[index];
+    std::memmove(order_ + index, order_ + index + 1, (count_ - index - 1) * sizeof(Slot));
     --count_;
-    items_[count_].~HistoryEntry();
+    slots_[freed].~HistoryEntry();
+    // The last slot moves into the freed one, so the slots stay one run.
+    if (freed != count_) {
+        new (slots_ + freed) HistoryEntry(std::move(slots_[count_]));
+        slots_[count_].~HistoryEntry();
+        for (std::size_t i = 0; i < count_; ++i) {
+            if (order_[i] == count_) {
+                order_[i] = freed;
+                break;
+            }
+        }
+    }
 }
 
 void EntryList::MoveToFront(std::size_t index) noexcept {
-    HistoryEntry moved(std::move(items_[index]));
-    for (std::size_t i = index; i > 0; --i) {
-        items_[i] = std::move(items_[i - 1]);
-    }
-    items_[0] = std::move(moved);
+    Slot moved = order_[index];
+    std::memmove(order_ + 1, order_, index * sizeof(Slot));
+    order_[0] = moved;
 }
 
 void EntryList::Clear() noexcept {
     for (std::size_t i = 0; i < count_; ++i) {
-        items_[i].~HistoryEntry();
+        slots_[i].~HistoryEntry();
     }
-    ::operator delete(items_);
-    items_ = nullptr;
+    ::operator delete(slots_);
+    slots_ = nullptr;
+    order_ = nullptr;
     count_ = 0;
     capacity_ = 0;
     mayHoldDuplicates_ = false;

@@ -1,9 +1,13 @@
-// Contiguous list of history entries. Grows by half its capacity (at least to
-// one more than its count) and holds at most 1,073,741,823 entries; growing
-// past that raises std::bad_array_new_length.
+// List of history entries. The entries themselves stay where they were put,
+// one after another in one block; their order is a separate array of slot
+// numbers, so that moving an entry to the front shifts four-byte numbers
+// only. Grows by half its capacity (at least to one more than its count) and
+// holds at most 1,073,741,823 entries; growing past that raises
+// std::bad_array_new_length.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "history/history_entry.h"
 
@@ -21,7 +25,7 @@ class EntryList {
 
     std::size_t Count() const noexcept { return count_; }
     std::size_t Capacity() const noexcept { return capacity_; }
-    HistoryEntry& operator[](std::size_t index) const noexcept { return items_[index]; }
+    HistoryEntry& operator[](std::size_t index) const noexcept { return slots_[order_[index]]; }
 
     // A failure to grow leaves the list as it was.
     void Insert(std::size_t index, HistoryEntry entry);
@@ -40,9 +44,14 @@ class EntryList {
     void ConfirmNoDuplicates() noexcept { mayHoldDuplicates_ = false; }
 
   private:
+    using Slot = std::uint32_t;
+
     void GrowFor(std::size_t needed);
 
-    HistoryEntry* items_ = nullptr;
+    // One block: `capacity_` slots for entries, then as many slot numbers.
+    // Slots 0 to count_ - 1 hold the entries; order_ lists them front first.
+    HistoryEntry* slots_ = nullptr;
+    Slot* order_ = nullptr;
     std::size_t count_ = 0;
     std::size_t capacity_ = 0;
     bool mayHoldDuplicates_ = false;
