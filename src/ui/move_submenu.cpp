@@ -47,9 +47,13 @@ HMENU InsertSubmenu(HMENU menu) {
     return popup.Release();
 }
 
-// The host was called in between: its calls may have changed the history.
-bool StillThere(std::int16_t position) {
-    return static_cast<std::size_t>(position) < ActiveHistory().Count();
+// Whether the entry whose text is `folder` is still at `position`: a host
+// that calls back into the plug-in from inside its own functions could have
+// changed the history meanwhile.
+bool StillThere(std::int16_t position, const wchar_t* folder) {
+    const FolderHistory& history = ActiveHistory();
+    return static_cast<std::size_t>(position) < history.Count() &&
+           history[static_cast<std::size_t>(position)].folder.Wide() == folder;
 }
 
 Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
@@ -64,8 +68,9 @@ Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
         RemoveAt(history, position);
         return Step::Dropped;
     }
+    const wchar_t* entry = history[static_cast<std::size_t>(position)].folder.Wide();
     const char* display = hostApi.QVA_GetFolderDisplayName(folder);
-    if (display == nullptr || !StillThere(position)) {
+    if (display == nullptr || !StillThere(position, entry)) {
         return Step::Stop;
     }
     if (*display == '\0') {
@@ -78,7 +83,7 @@ Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
         return Step::Stop;
     }
     int itemId = hostApi.QVA_RegisterUICallback(commandId, OnMoveCommandState);
-    if (itemId == 0 || !StillThere(position) ||
+    if (itemId == 0 || !StillThere(position, entry) ||
         BindCommandAt(history, static_cast<std::size_t>(position), itemId) < 0) {
         return Step::Stop;
     }
