@@ -3,6 +3,7 @@
 include(ExternalProject)
 
 function(qvvorn_module_build name toolchain output_dir)
+  # Further arguments go to the module build's configuration.
   ExternalProject_Add(${name}
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
@@ -11,6 +12,7 @@ function(qvvorn_module_build name toolchain output_dir)
       -DCMAKE_BUILD_TYPE=Release
       -DQVVORN_MODULE_ONLY=ON
       -DQVVORN_WERROR=${QVVORN_WERROR}
+      ${ARGN}
     BUILD_ALWAYS ON
     INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
@@ -19,7 +21,7 @@ function(qvvorn_module_build name toolchain output_dir)
     USES_TERMINAL_BUILD ON)
 endfunction()
 
-qvvorn_module_build(module toolchain-i686-mingw-win32.cmake ${CMAKE_BINARY_DIR})
+qvvorn_module_build(module toolchain-i686-mingw.cmake ${CMAKE_BINARY_DIR} -DQVVORN_THREAD_MODEL=win32)
 qvvorn_module_build(module-clang toolchain-i686-clang.cmake ${CMAKE_BINARY_DIR}/clang)
 
 # What the test programs depend on.

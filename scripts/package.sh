@@ -17,7 +17,7 @@ trap 'rm -rf "$work"' EXIT
 
 build_module() {
   cmake -S "$root" -B "$1" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw-win32.cmake" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" -DQVVORN_THREAD_MODEL=win32 \
     -DCMAKE_BUILD_TYPE=Release -DQVVORN_MODULE_ONLY=ON >/dev/null
   cmake --build "$1" --target QvVorn >/dev/null
 }
