@@ -1,0 +1,220 @@
+// Our windowed host with the real QvVorn.dll, used as a person would: a
+// right-click in the message list and a pick in the move submenu, a drag onto
+// a folder, the settings item of the fifth menu. The host moves the mail; the
+// plug-in's history and cap reach the registry when the window is closed.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cp932_text.h"
+#include "modal_dialog.h"
+#include "settings_values.h"
+#include "window_input.h"
+#include "windowed_host.h"
+
+namespace {
+
+using window_input::PressKey;
+using window_input::WaitUntil;
+
+const wchar_t kWork[] = L"\x4ed5\x4e8b";                             // 仕事
+const wchar_t kFamily[] = L"\x5bb6\x65cf";                           // 家族
+const wchar_t kReadOnly[] = L"\x8aad\x307f\x53d6\x308a\x5c02\x7528"; // 読み取り専用
+const wchar_t kMinutes[] = L"\x8b70\x4e8b\x9332";                    // 議事録, in 仕事
+const wchar_t kTrip[] = L"\x6765\x9031\x306e\x51fa\x5f35";           // 来週の出張, in 仕事
+const wchar_t kMeeting[] = L"\x4f1a\x8b70\x306e\x65e5\x7a0b\x306b\x3064\x3044\x3066"; // 受信箱
+const wchar_t kWeekend[] = L"\x9031\x672b\x306e\x4e88\x5b9a";                         // 受信箱
+
+class WindowFlows : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(settings_values::DeleteKey() && settings_values::CreateKey());
+    }
+
+    // A history as an earlier session of the mail client left it.
+    static void StoreHistory(const wchar_t* folders) {
+        ASSERT_TRUE(settings_values::SetText(L"VornFolder", folders));
+    }
+
+    void Start() {
+        host_.reset(new WindowedHost());
+        ASSERT_NE(host_->window(), nullptr) << "the main window did not show";
+    }
+
+    // Closing the window unloads the plug-in, which writes its settings.
+    void CloseWindow() {
+        ASSERT_TRUE(host_->Close());
+        EXPECT_EQ(GetModuleHandleA("QvVorn.dll"), nullptr);
+    }
+
+    static bool Contains(const std::vector<std::wstring>& subjects, const wchar_t* subject) {
+        for (const std::wstring& each : subjects) {
+            if (each == subject) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Right-click on message `row`, then down onto the move submenu and into
+    // it; the submenu, with its first item highlighted.
+    HMENU OpenMoveSubmenu(int row) {
+        host_->RightClickMessage(row);
+        if (!WaitUntil([&] { return host_->Menus().size() == 1; })) {
+            ADD_FAILURE() << "no context menu";
+            return nullptr;
+        }
+        menuWindow_ = host_->Menus().front();
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow_, MN_GETHMENU, 0, 0));
+        EXPECT_EQ(Label(menu, 0),
+                  cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5(&Q)"));
+        HMENU submenu = GetSubMenu(menu, 0);
+        if (submenu == nullptr) {
+            ADD_FAILURE() << "no submenu at the top of the context menu";
+            return nullptr;
+        }
+        PressKey(menuWindow_, VK_DOWN);
+        EXPECT_TRUE(WaitUntil([&] { return Highlighted(menu, 0); }));
+        PressKey(menuWindow_, VK_RIGHT);
+        EXPECT_TRUE(WaitUntil([&] { return Highlighted(submenu, 0); }));
+        return submenu;
+    }
+
+    std::unique_ptr<WindowedHost> host_;
+    HWND menuWindow_ = nullptr;
+};
+
+// The open folder's item is greyed (its state is 1); the status bar names the
+// highlighted item's move; the pick moves the message there.
+TEST_F(WindowFlows, PickInTheMoveSubmenuMovesTheMessageThere) {
+    StoreHistory(L"\\Inbox\\Work*??*\\Inbox\\Family");
+    Start();
+    ASSERT_TRUE(host_->OpenFolder(kWork));
+    ASSERT_EQ(host_->Subjects(), (std::vector<std::wstring>{kMinutes, kTrip}));
+
+    HMENU submenu = OpenMoveSubmenu(0);
+    ASSERT_NE(submenu, nullptr);
+    ASSERT_EQ(GetMenuItemCount(submenu), 2);
+    EXPECT_EQ(Label(submenu, 0), cp932_text::FromWide(kWork));
+    EXPECT_EQ(Label(submenu, 1), cp932_text::FromWide(kFamily));
+    EXPECT_NE(GetMenuState(submenu, 0, MF_BYPOSITION) & MF_GRAYED, 0u);
+    EXPECT_EQ(GetMenuState(submenu, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
+
+    PressKey(menuWindow_, VK_DOWN);
+    EXPECT_TRUE(WaitUntil([&] { return Highlighted(submenu, 1); }));
+    EXPECT_TRUE(WaitForStatus(*host_, std::wstring(kFamily) + L" \x306b\x79fb\x52d5")); // に移動
+    PressKey(menuWindow_, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return host_->Subjects() == std::vector<std::wstring>{kTrip}; }));
+    ASSERT_TRUE(host_->OpenFolder(kFamily));
+    EXPECT_TRUE(Contains(host_->Subjects(), kMinutes));
+
+    CloseWindow();
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"\\Inbox\\Family*??*\\Inbox\\Work");
+}
+
+// The host refuses a move into the read-only folder: the mail stays, and the
+// plug-in drops the folder from its next menu and from what it saves.
+TEST_F(WindowFlows, RefusedMoveDropsTheFolderFromTheHistory) {
+    StoreHistory(L"\\Archive\\ReadOnly*??*\\Inbox\\Work");
+    Start();
+    std::vector<std::wstring> inbox = host_->Subjects();
+    ASSERT_EQ(inbox.size(), 4u);
+
+    HMENU submenu = OpenMoveSubmenu(0);
+    ASSERT_NE(submenu, nullptr);
+    ASSERT_EQ(Label(submenu, 0), cp932_text::FromWide(kReadOnly));
+    PressKey(menuWindow_, VK_RETURN);
+    // 「読み取り専用」へは移動できません
+    EXPECT_TRUE(WaitForStatus(*host_, L"\x300c" + std::wstring(kReadOnly) +
+                                          L"\x300d\x3078\x306f\x79fb\x52d5\x3067\x304d\x307e"
+                                          L"\x305b\x3093"));
+    EXPECT_EQ(host_->Subjects(), inbox);
+
+    submenu = OpenMoveSubmenu(0);
+    ASSERT_NE(submenu, nullptr);
+    ASSERT_EQ(GetMenuItemCount(submenu), 1);
+    EXPECT_EQ(Label(submenu, 0), cp932_text::FromWide(kWork));
+    PressKey(menuWindow_, VK_ESCAPE);
+    PressKey(menuWindow_, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return host_->Menus().empty(); }));
+
+    CloseWindow();
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"\\Inbox\\Work");
+}
+
+// A plain drop moves, a drop with Ctrl held copies; both folders enter the
+// history, the last one first.
+TEST_F(WindowFlows, DropOntoAFolderMovesAndWithCtrlCopies) {
+    Start();
+    ASSERT_EQ(host_->Subjects().at(0), kMeeting);
+    ASSERT_TRUE(host_->DragMessage(0, kWork, false));
+    ASSERT_TRUE(WaitUntil([&] { return host_->Subjects().size() == 3; }));
+    EXPECT_FALSE(Contains(host_->Subjects(), kMeeting));
+
+    ASSERT_EQ(host_->Subjects().at(0), kWeekend);
+    ASSERT_TRUE(host_->DragMessage(0, kFamily, true));
+    // 1 通を「家族」へコピーしました
+    EXPECT_TRUE(WaitForStatus(*host_, L"1 \x901a\x3092\x300c" + std::wstring(kFamily) +
+                                          L"\x300d\x3078\x30b3\x30d4\x30fc"));
+    EXPECT_TRUE(Contains(host_->Subjects(), kWeekend));
+    EXPECT_EQ(host_->Subjects().size(), 3u);
+
+    ASSERT_TRUE(host_->OpenFolder(kWork));
+    EXPECT_TRUE(Contains(host_->Subjects(), kMeeting));
+    ASSERT_TRUE(host_->OpenFolder(kFamily));
+    EXPECT_TRUE(Contains(host_->Subjects(), kWeekend));
+
+    CloseWindow();
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"\\Inbox\\Family*??*\\Inbox\\Work");
+}
+
+// Alt+T opens the fifth menu, where the plug-in's item opens its dialog owned
+// by the main window; an out-of-range number is refused, 12 is kept.
+TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
+    ASSERT_TRUE(settings_values::SetDword(L"VornMax", 10));
+    Start();
+    PressKey(host_->window(), 'T', true);
+    ASSERT_TRUE(WaitUntil([&] { return host_->Menus().size() == 1; }));
+    HWND menuWindow = host_->Menus().front();
+    HMENU tools = GetSubMenu(GetMenu(host_->window()), 4);
+    int last = GetMenuItemCount(tools) - 1;
+    ASSERT_EQ(Label(tools, last),
+              cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a\x3092"
+                                   L"\x3059\x308b(&E)..."));
+    PressKey(menuWindow, VK_DOWN);
+    EXPECT_TRUE(WaitUntil([&] { return Highlighted(tools, last); }));
+    // フォルダ移動の設定をする, the command's comment
+    EXPECT_TRUE(WaitForStatus(
+        *host_, L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a\x3092\x3059\x308b"));
+    PressKey(menuWindow, VK_RETURN);
+
+    HWND dialog = modal_dialog::WaitForDialog(host_->threadId(), host_->window());
+    ASSERT_NE(dialog, nullptr) << "no settings dialog owned by the main window";
+    EXPECT_FALSE(IsWindowEnabled(host_->window()));
+    HWND edit = GetDlgItem(dialog, 1002);
+    PostMessageW(edit, EM_SETSEL, 0, -1);
+    window_input::Type(edit, L"31");
+    modal_dialog::Click(dialog, IDOK);
+    HWND warning = modal_dialog::WaitForDialog(host_->threadId(), dialog);
+    ASSERT_NE(warning, nullptr) << "no warning for 31";
+    EXPECT_EQ(modal_dialog::MessageText(warning),
+              cp932_text::FromWide(L"\x7bc4\x56f2\x5185\x306e\x6570\x5024\x3092\x5165\x529b\x3057"
+                                   L"\x3066\x304f\x3060\x3055\x3044"));
+    modal_dialog::Click(warning, IDOK);
+    ASSERT_TRUE(modal_dialog::WaitGone(warning));
+
+    PostMessageW(edit, EM_SETSEL, 0, -1);
+    window_input::Type(edit, L"12");
+    modal_dialog::Click(dialog, IDOK);
+    ASSERT_TRUE(modal_dialog::WaitGone(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(host_->window()) != FALSE; }));
+
+    CloseWindow();
+    EXPECT_EQ(settings_values::Describe(L"VornMax"), "REG_DWORD 12");
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "windowed_host.h"
+
+#include <cstring>
+
+#include "main_window.h"
+#include "window_input.h"
+
+using window_input::WaitUntil;
+
+WindowedHost::WindowedHost() : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, &threadId_));
+    HANDLE either[] = {opened_.get(), thread_.get()};
+    WaitForMultipleObjects(2, either, FALSE, 15000);
+}
+
+DWORD WINAPI WindowedHost::Run(void* self) {
+    WindowedHost* host = static_cast<WindowedHost*>(self);
+    host->exitCode_ = main_window::Run("QvVorn.dll", SW_SHOWNORMAL, [host](HWND window) {
+        host->window_ = window;
+        SetEvent(host->opened_.get());
+    });
+    return 0;
+}
+
+WindowedHost::~WindowedHost() {
+    // A test that stopped half way leaves menus or dialogs open: close them,
+    // the innermost first, then the window.
+    for (int round = 0; round < 50 && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT;
+         ++round) {
+        for (HWND menu : Menus()) {
+            window_input::PressKey(menu, VK_ESCAPE);
+        }
+        for (HWND dialog : window_input::ThreadWindows(threadId_, "#32770")) {
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        WaitForSingleObject(thread_.get(), 100);
+    }
+}
+
+bool WindowedHost::Close() {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return WaitForSingleObject(thread_.get(), 10000) == WAIT_OBJECT_0 && exitCode_ == 0;
+}
+
+HWND WindowedHost::tree() const {
+    return GetDlgItem(window_, main_window::kFolderTree);
+}
+
+HWND WindowedHost::list() const {
+    return GetDlgItem(window_, main_window::kMessageList);
+}
+
+std::wstring WindowedHost::Status() const {
+    return window_input::Text(GetDlgItem(window_, main_window::kStatusBar));
+}
+
+std::vector<std::wstring> WindowedHost::Subjects() const {
+    std::vector<std::wstring> subjects;
+    int count = static_cast<int>(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        wchar_t text[256] = {};
+        LVITEMW item = {};
+        item.pszText = text;
+        item.cchTextMax = 256;
+        SendMessageW(list(), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item));
+        subjects.push_back(text);
+    }
+    return subjects;
+}
+
+namespace {
+
+HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t text[128] = {};
+    TVITEMW entry = {};
+    entry.mask = TVIF_TEXT;
+    entry.hItem = item;
+    entry.pszText = text;
+    entry.cchTextMax = 128;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
+    return text;
+}
+
+} // namespace
+
+HTREEITEM WindowedHost::Folder(const std::wstring& name) const {
+    // Every folder shows, so the visible items are all of them.
+    for (HTREEITEM item = Next(tree(), TVGN_ROOT, nullptr); item != nullptr;
+         item = Next(tree(), TVGN_NEXTVISIBLE, item)) {
+        if (ItemText(tree(), item) == name) {
+            return item;
+        }
+    }
+    return nullptr;
+}
+
+HWND WindowedHost::Capture() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(threadId_, &info) ? info.hwndCapture : nullptr;
+}
+
+std::vector<HWND> WindowedHost::Menus() const {
+    return window_input::ThreadWindows(threadId_, "#32768");
+}
+
+POINT WindowedHost::FolderPoint(HTREEITEM folder) const {
+    RECT rect = {};
+    std::memcpy(&rect, &folder, sizeof folder); // TVM_GETITEMRECT takes the item in the rect
+    SendMessageW(tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+POINT WindowedHost::MessagePoint(int row) const {
+    RECT rect = {};
+    rect.left = LVIR_LABEL;
+    SendMessageW(list(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&rect));
+    return POINT{rect.left + 10, (rect.top + rect.bottom) / 2};
+}
+
+bool WindowedHost::OpenFolder(const std::wstring& name) {
+    HTREEITEM folder = Folder(name);
+    if (folder == nullptr) {
+        return false;
+    }
+    window_input::Click(tree(), WM_LBUTTONDOWN, FolderPoint(folder));
+    return WaitForStatus(*this, name + L":");
+}
+
+void WindowedHost::RightClickMessage(int row) {
+    window_input::Click(list(), WM_RBUTTONDOWN, MessagePoint(row));
+}
+
+bool WindowedHost::DragMessage(int row, const std::wstring& name, bool copy) {
+    HTREEITEM folder = Folder(name);
+    if (folder == nullptr) {
+        return false;
+    }
+    // Press on the message and move past the drag threshold: the list starts
+    // the drag, and the host takes the mouse for the rest of it.
+    POINT start = MessagePoint(row);
+    PostMessageW(list(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
+    PostMessageW(list(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 40, start.y + 40));
+    if (!WaitUntil([this] { return Capture() == window_; })) {
+        return false;
+    }
+    // The rest goes where Windows sends it: to the window holding the mouse.
+    POINT drop = FolderPoint(folder);
+    MapWindowPoints(tree(), window_, &drop, 1);
+    WPARAM keys = copy ? MK_CONTROL : 0;
+    PostMessageW(window_, WM_MOUSEMOVE, keys | MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+    PostMessageW(window_, WM_LBUTTONUP, keys, MAKELPARAM(drop.x, drop.y));
+    return WaitUntil([this] { return Capture() == nullptr; });
+}
+
+bool WaitForStatus(const WindowedHost& host, const std::wstring& text) {
+    return WaitUntil([&] { return host.Status().compare(0, text.size(), text) == 0; });
+}
+
+bool Highlighted(HMENU menu, int position) {
+    return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_HILITE) != 0;
+}
+
+std::string Label(HMENU menu, int position) {
+    char label[256] = {};
+    GetMenuStringA(menu, static_cast<UINT>(position), label, sizeof label, MF_BYPOSITION);
+    return label;
+}

@@ -1,0 +1,61 @@
+// The windowed host with the real QvVorn.dll, running on a thread of its own
+// as the mail client's main thread, and what a person sees of it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "win_handles.h"
+
+class WindowedHost {
+  public:
+    WindowedHost();  // returns once the main window shows (window() is null if it did not)
+    ~WindowedHost(); // closes whatever still shows and waits for the thread
+    WindowedHost(const WindowedHost&) = delete;
+    WindowedHost& operator=(const WindowedHost&) = delete;
+
+    HWND window() const { return window_; }
+    DWORD threadId() const { return threadId_; }
+    HWND tree() const;
+    HWND list() const;
+
+    // Closes the main window as the user does and waits until the host has
+    // unloaded the plug-in and ended; false if it does not.
+    bool Close();
+
+    // What the window shows.
+    std::wstring Status() const;
+    std::vector<std::wstring> Subjects() const; // the message list, top to bottom
+    HTREEITEM Folder(const std::wstring& name) const;
+    // The window under the mouse buttons now (the drag's), or null.
+    HWND Capture() const;
+    // The menus open now, the top one first.
+    std::vector<HWND> Menus() const;
+
+    // Input, as a person gives it.
+    bool OpenFolder(const std::wstring& name); // a click on it in the tree
+    void RightClickMessage(int row);
+    // Drags message `row` onto folder `name`, holding Ctrl at the drop when `copy`.
+    bool DragMessage(int row, const std::wstring& name, bool copy);
+
+  private:
+    static DWORD WINAPI Run(void* self);
+    POINT MessagePoint(int row) const;
+    POINT FolderPoint(HTREEITEM folder) const;
+
+    win_handles::KernelHandle opened_;
+    win_handles::KernelHandle thread_;
+    DWORD threadId_ = 0;
+    HWND window_ = nullptr;
+    int exitCode_ = -1;
+};
+
+// Waits for `text` (or more after it) in the status bar.
+bool WaitForStatus(const WindowedHost& host, const std::wstring& text);
+// Whether item `position` of `menu` is highlighted.
+bool Highlighted(HMENU menu, int position);
+// The label of item `position` of `menu`, code page 932 as the plug-in wrote it.
+std::string Label(HMENU menu, int position);
