@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on a Debian machine, once.
+# Installs what the build and the tests need on a Debian machine, once;
+# packages named as arguments are installed too.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   wine wine32:i386
   xvfb xauth locales
   clang lld libclang-rt-14-dev cppcheck clang-format
+  "$@"
 )
 
 missing=()

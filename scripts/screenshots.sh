@@ -12,19 +12,7 @@ images=${QVVORN_IMAGES:-$root/docs/images}
 # IPA Gothic: IPAGothic has fixed-width kana and kanji like MS Gothic,
 # IPAPGothic proportional ones like MS PGothic and MS UI Gothic. Wine's own
 # fonts bring Marlett, which draws the caption buttons.
-missing=()
-for p in fonts-ipafont-gothic fonts-wine; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "screenshots: installing ${missing[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
-fi
+"$root/scripts/prepare.sh" fonts-ipafont-gothic fonts-wine
 
 source "$root/scripts/wine-env.sh"
 
