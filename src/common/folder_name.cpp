@@ -43,20 +43,26 @@ template <typename Body> std::size_t BodyBytes(std::size_t length) noexcept {
 
 } // namespace
 
-// A body with room for `length` units and the NUL; the caller fills the text.
+// Makes a body at `at`, which has BodyBytes(length) bytes, with its NUL in
+// place; the caller fills the text.
+FolderName::Body* FolderName::PlaceBody(void* at, std::size_t length, Group* group) noexcept {
+    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
+    Body* body = new (at) Body{1, length, nullptr, Body::RoundTrip::Unknown, group};
+    body->Text()[length] = L'\0';
+    CountTaken(Resource::FolderBody);
+    return body;
+}
+
+// A body of its own with room for `length` units and the NUL.
 FolderName::Body* FolderName::NewBody(std::size_t length) {
     if (length > kLongestText) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    void* block = ::operator new(sizeof(Body) + (length + 1) * sizeof(wchar_t), std::nothrow);
+    void* block = ::operator new(BodyBytes<Body>(length), std::nothrow);
     if (block == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
-    Body* body = new (block) Body{1, length, nullptr, Body::RoundTrip::Unknown, nullptr};
-    body->Text()[length] = L'\0';
-    CountTaken(Resource::FolderBody);
-    return body;
+    return PlaceBody(block, length, nullptr);
 }
 
 FolderName::FolderName(const char* ansi) {
@@ -103,13 +109,10 @@ void FolderName::FromWideGroup(const wchar_t* const texts[], const std::size_t l
     Group* group = new (block) Group{static_cast<LONG>(count)};
     char* next = block + sizeof(Group);
     for (std::size_t i = 0; i < count; ++i) {
-        // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
-        Body* body = new (next) Body{1, lengths[i], nullptr, Body::RoundTrip::Unknown, group};
+        Body* body = PlaceBody(next, lengths[i], group);
         if (lengths[i] != 0) {
             std::memcpy(body->Text(), texts[i], lengths[i] * sizeof(wchar_t));
         }
-        body->Text()[lengths[i]] = L'\0';
-        CountTaken(Resource::FolderBody);
         names[i] = FolderName();
         names[i].body_ = body;
         next += BodyBytes<Body>(lengths[i]);
@@ -143,9 +146,7 @@ FolderName::~FolderName() {
 }
 
 void FolderName::FreeBody(Body* body) noexcept {
-    if (body->ansi != nullptr) {
-        delete[] body->ansi;
-    }
+    delete[] body->ansi;
     Group* group = body->group;
     body->~Body();
     CountGiven(Resource::FolderBody);

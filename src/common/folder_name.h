@@ -45,6 +45,7 @@ class FolderName {
   private:
     struct Body;
     struct Group;
+    static Body* PlaceBody(void* at, std::size_t length, Group* group) noexcept;
     static Body* NewBody(std::size_t length);
     static void FreeBody(Body* body) noexcept;
 

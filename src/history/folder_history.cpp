@@ -75,15 +75,23 @@ Status RecordFolder(FolderHistory& history, const char* folderText, std::int32_t
     return RecordFolderName(history, FolderName(folderText), commandId, moveToFront);
 }
 
-Status BindCommandAt(FolderHistory& history, std::size_t position, std::int32_t commandId) {
-    const FolderName& folder = history[position].folder;
+Status RecordFolderText(FolderHistory& history, const FolderName& folder, std::int32_t commandId,
+                        std::int32_t moveToFront) {
     if (!folder.AnsiRoundTrips()) {
         // The text converts back to another folder: record that one, exactly
         // as the ANSI text says.
-        return RecordFolder(history, folder.Ansi(), commandId, 0);
+        return RecordFolder(history, folder.Ansi(), commandId, moveToFront);
     }
-    std::size_t first = history.MayHoldDuplicates() ? IndexOfFolder(history, folder) : position;
-    history[first].commandId = commandId;
+    return RecordFolderName(history, folder, commandId, moveToFront);
+}
+
+Status BindCommandAt(FolderHistory& history, std::size_t position, std::int32_t commandId) {
+    const FolderName& folder = history[position].folder;
+    if (history.MayHoldDuplicates() || !folder.AnsiRoundTrips()) {
+        return RecordFolderText(history, folder, commandId, 0);
+    }
+    // No other entry holds this text: the entry itself takes the id.
+    history[position].commandId = commandId;
     Trim(history);
     return kStatusOk;
 }

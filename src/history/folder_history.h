@@ -30,6 +30,11 @@ Status EntryTextAt(const FolderHistory& history, std::int16_t position, const ch
 Status RecordFolderName(FolderHistory& history, const FolderName& folder, std::int32_t commandId,
                         std::int32_t moveToFront);
 
+// RecordFolder(folder.Ansi(), ...), without converting that text back when it
+// would come back as `folder` itself. `folder` may be an entry's own.
+Status RecordFolderText(FolderHistory& history, const FolderName& folder, std::int32_t commandId,
+                        std::int32_t moveToFront);
+
 // What RecordFolder(the text EntryTextAt hands out for `position`,
 // `commandId`, 0) does, without converting that text back when it would come
 // back unchanged. `position` must be in range.

@@ -26,10 +26,6 @@ FolderName BoundFolder(std::int32_t commandId) {
     return index == kNoEntry ? FolderName() : history[index].folder;
 }
 
-bool MovedByHost(const char* folder) {
-    return hostApi.QVA_MoveSelectedMessages(folder, 0) == 1;
-}
-
 void MoveToBoundFolder(std::int32_t commandId) {
     // Held, not borrowed: the host may call back into us while it moves the
     // mail, and the entry may go.
@@ -38,24 +34,14 @@ void MoveToBoundFolder(std::int32_t commandId) {
     if (text == nullptr || SameFolderText(text, hostApi.QVA_GetCurrentFolder())) {
         return;
     }
-    FolderHistory& history = ActiveHistory();
-    if (bound.AnsiRoundTrips()) {
-        if (!MovedByHost(text)) {
-            RemoveByCommand(history, commandId);
-            return;
-        }
-        RecordFolderName(history, bound, commandId, 1);
+    // A text that converts to another folder: the host is asked to move to
+    // what a copy of the text names, and that is what is recorded.
+    FolderName target = bound.AnsiRoundTrips() ? bound : FolderName(text);
+    if (hostApi.QVA_MoveSelectedMessages(target.Ansi(), 0) != 1) {
+        RemoveByCommand(ActiveHistory(), commandId);
         return;
     }
-    // A text that converts to another folder: move to what a copy of the
-    // text names and record that.
-    FolderName copy(text);
-    const char* copied = copy.Ansi();
-    if (!MovedByHost(copied)) {
-        RemoveByCommand(history, commandId);
-        return;
-    }
-    RecordFolder(history, copied, commandId, 1);
+    RecordFolderText(ActiveHistory(), target, commandId, 1);
 }
 
 bool IsCurrentFolder(std::int32_t commandId) {
