@@ -11,6 +11,12 @@ template <typename Function> Function Export(HMODULE module, const char* name) {
 
 } // namespace
 
+void KeepSystemLibrariesLoaded() {
+    for (const char* name : {"user32.dll", "advapi32.dll", "comctl32.dll", "oleaut32.dll"}) {
+        LoadLibraryA(name);
+    }
+}
+
 Plugin Load(const char* file) {
     Plugin plugin;
     plugin.module = LoadLibraryA(file);

@@ -20,6 +20,11 @@ struct Plugin {
     OnPlugInInfo plugInInfo = nullptr;
 };
 
+// Loads the system libraries that a mail client has loaded long before any
+// plug-in; without them every load and unload of the plug-in would map and
+// unmap them again.
+void KeepSystemLibrariesLoaded();
+
 // Loads `file` from the test program's folder; module is null on failure.
 Plugin Load(const char* file);
 void Unload(Plugin& plugin);

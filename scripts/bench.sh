@@ -10,7 +10,6 @@ build=${QVVORN_BUILD:-$root/build}
 "$root/scripts/build.sh" >/dev/null
 cmake --build "$build" --target qvvorn_bench >/dev/null
 source "$root/scripts/wine-env.sh"
-wine reg add 'HKCU\Software\Halvane\QV2\Settings' /f </dev/null >/dev/null 2>&1
 
 cd "$build"
 wine ./qvvorn_bench.exe "${QVVORN_BENCH_DLL:-QvVorn.dll}" | cat

@@ -12,6 +12,7 @@
 
 #include "child_process.h"
 #include "fake_host.h"
+#include "fresh_start.h"
 #include "module_exports.h"
 #include "pe_image.h"
 #include "plugin_module.h"
@@ -84,11 +85,8 @@ std::vector<std::string> SubmenuLabels(const plugin_module::Plugin& plugin) {
 // callback and catches at its boundary; the host gets 0 and the history is
 // as it was, and the module works on.
 TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
-    ASSERT_TRUE(settings_values::DeleteKey());
-    ASSERT_TRUE(settings_values::CreateKey());
-    fake_host::ResetHost();
-    plugin_module::Plugin plugin = plugin_module::Load(ModulePath().c_str());
-    ASSERT_NE(plugin.module, nullptr) << GetLastError();
+    plugin_module::Plugin plugin;
+    ASSERT_TRUE(fresh_start::Restart(plugin, 10, ModulePath().c_str())) << GetLastError();
     ASSERT_TRUE(FailConversionsIn(plugin.module));
 
     EXPECT_EQ(plugin.dragDrop("Alpha", 0, 0, 1), 0);
@@ -193,15 +191,8 @@ double HeapGrowthPerCycle(const std::string& path, int cycles, bool throwing, bo
     return (static_cast<double>(HeapBytesInUse()) - static_cast<double>(before)) / cycles;
 }
 
-// A mail client has these loaded long before any plug-in.
-void KeepSystemLibrariesLoaded() {
-    for (const char* name : {"user32.dll", "advapi32.dll", "comctl32.dll", "oleaut32.dll"}) {
-        LoadLibraryA(name);
-    }
-}
-
 TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
-    KeepSystemLibrariesLoaded();
+    plugin_module::KeepSystemLibrariesLoaded();
     ASSERT_TRUE(settings_values::DeleteKey());
     ASSERT_TRUE(settings_values::CreateKey());
     // Every load reads a list of 100 folders and every unload writes it back.

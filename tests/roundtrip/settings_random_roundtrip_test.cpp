@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin_module.h"
 #include "settings_values.h"
 
 namespace {
@@ -347,14 +348,6 @@ std::string Describe(const Stored& stored) {
            "\n";
 }
 
-// A mail client has these loaded long before any plug-in; without them each
-// load and unload of the DLL would map and unmap them again.
-void KeepSystemLibrariesLoaded() {
-    for (const char* name : {"user32.dll", "advapi32.dll", "oleaut32.dll", "comctl32.dll"}) {
-        LoadLibraryA(name);
-    }
-}
-
 // Loads and unloads the DLL once; false when the load is refused or the
 // module stays mapped.
 bool LoadAndUnload(std::string& failure) {
@@ -418,7 +411,7 @@ TEST(SettingsRandomRoundTrip, DllLeavesWhatTheSplitRuleExpects) {
     std::uint32_t count = FromEnvironment("QVVORN_ROUNDTRIP_COUNT", kBatchCases);
     std::uint32_t seed = FromEnvironment("QVVORN_ROUNDTRIP_SEED", kDefaultSeed);
     bool trace = std::getenv("QVVORN_ROUNDTRIP_TRACE") != nullptr;
-    KeepSystemLibrariesLoaded();
+    plugin_module::KeepSystemLibrariesLoaded();
     ASSERT_LE(count, kMostCasesPerProcess);
     std::uint32_t failures = 0;
     std::uint32_t withFolders = 0;

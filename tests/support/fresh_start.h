@@ -9,7 +9,8 @@
 namespace fresh_start {
 
 // Unloads `plugin`, resets our host and the settings key, then loads the DLL
-// again; returns false when the key cannot be made or the DLL does not load.
-bool Restart(plugin_module::Plugin& plugin, DWORD storedMax);
+// (`module`) again; returns false when the key cannot be made or the DLL does
+// not load.
+bool Restart(plugin_module::Plugin& plugin, DWORD storedMax, const char* module = "QvVorn.dll");
 
 } // namespace fresh_start
