@@ -2,11 +2,11 @@
 # Included by the top-level CMakeLists.txt when QVVORN_MODULE_ONLY is set.
 
 # Builds are reproducible: no time stamp in the file, no build path in it.
-set(QVVORN_REPRODUCIBLE_COMPILE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
-set(QVVORN_REPRODUCIBLE_LINK -Wl,--no-insert-timestamp)
+set(QVVORN_MODULE_COMPILE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
+set(QVVORN_MODULE_LINK -Wl,--no-insert-timestamp)
 # Linker warnings fail the build as compiler warnings do.
 if(QVVORN_WERROR)
-  list(APPEND QVVORN_REPRODUCIBLE_LINK -Wl,--fatal-warnings)
+  list(APPEND QVVORN_MODULE_LINK -Wl,--fatal-warnings)
 endif()
 
 # lld writes an export table of its own from a .def, with ordinal base 0 and
@@ -28,17 +28,17 @@ function(qvvorn_add_module name objects def)
   add_library(${name} SHARED ${QVVORN_MODULE_SOURCES} $<TARGET_OBJECTS:${objects}>
     ${QVVORN_RESOURCES} ${ARGN})
   qvvorn_product_options(${name})
-  target_compile_options(${name} PRIVATE ${QVVORN_REPRODUCIBLE_COMPILE})
+  target_compile_options(${name} PRIVATE ${QVVORN_MODULE_COMPILE})
   set_target_properties(${name} PROPERTIES PREFIX "")
   target_link_options(${name} PRIVATE ${QVVORN_STATIC_RUNTIME} -Wl,--enable-stdcall-fixup
-    ${QVVORN_REPRODUCIBLE_LINK})
+    ${QVVORN_MODULE_LINK})
   target_link_libraries(${name} PRIVATE ${QVVORN_WINDOWS_LIBS})
   qvvorn_exports(${name} ${def})
 endfunction()
 
 add_library(qvvorn_module_objects OBJECT ${QVVORN_SOURCES})
 qvvorn_product_options(qvvorn_module_objects)
-target_compile_options(qvvorn_module_objects PRIVATE ${QVVORN_REPRODUCIBLE_COMPILE})
+target_compile_options(qvvorn_module_objects PRIVATE ${QVVORN_MODULE_COMPILE})
 
 qvvorn_add_module(QvVorn qvvorn_module_objects ${CMAKE_SOURCE_DIR}/src/shell/qvvorn.def)
 # Shipped without symbols.
