@@ -11,6 +11,8 @@ packages=(
   wine wine32:i386
   xvfb xauth locales
   clang lld libclang-rt-14-dev cppcheck clang-format
+  # A Japanese font: the dialog tests measure Japanese text in it.
+  fonts-ipafont-gothic
   "$@"
 )
 

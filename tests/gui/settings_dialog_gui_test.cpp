@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "modal_dialog.h"
 #include "plugin_module.h"
 #include "settings_values.h"
+#include "win_handles.h"
 
 namespace {
 
@@ -185,6 +187,53 @@ TEST_F(SettingsDialogGui, OpensFromTheMainMenuShowingTheCurrentValue) {
     modal_dialog::Click(dialog, IDCANCEL);
     EXPECT_TRUE(modal_dialog::WaitGone(dialog));
     EXPECT_EQ(StoredMaxAfterUnload(), Stored(kStartMax));
+}
+
+// The label reads "(M)" where its text says "(&M)": the prefix is not drawn.
+std::wstring WithoutPrefix(const std::wstring& text) {
+    std::wstring shown;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) {
+            ++i; // "&&" shows one "&"
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+// The whole label, the allowed range included, fits on its one line in the
+// font the control really draws with.
+TEST_F(SettingsDialogGui, LabelShowsItsWholeText) {
+    HWND dialog = OpenFromMenu();
+    ASSERT_NE(dialog, nullptr);
+    HWND label = GetDlgItem(dialog, 1008);
+    ASSERT_NE(label, nullptr);
+    wchar_t text[128] = {};
+    GetWindowTextW(label, text, 128);
+    std::wstring shown = WithoutPrefix(text);
+    ASSERT_NE(shown.find(L"(5\xff5e"
+                         L"30)"),
+              std::wstring::npos);
+
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    win_handles::WindowDc dc(label);
+    win_handles::Selection selected(dc.get(), font);
+    // Without a Japanese font the kanji measure as narrow blanks and prove nothing.
+    std::vector<WORD> glyphs(shown.size());
+    GetGlyphIndicesW(dc.get(), shown.c_str(), static_cast<int>(shown.size()), glyphs.data(),
+                     GGI_MARK_NONEXISTING_GLYPHS);
+    ASSERT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0)
+        << "the label's font has no Japanese glyphs (scripts/prepare.sh installs them)";
+    SIZE extent = {};
+    ASSERT_TRUE(
+        GetTextExtentPoint32W(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &extent));
+
+    RECT client = {};
+    GetClientRect(label, &client);
+    EXPECT_LE(extent.cx, client.right) << "the text needs " << extent.cx << " pixels";
+    modal_dialog::Click(dialog, IDCANCEL);
+    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
 }
 
 TEST_F(SettingsDialogGui, OkKeepsANumberFromFiveToThirty) {
