@@ -1,11 +1,25 @@
 #include "fake_host.h"
 
+#include <algorithm>
+
 namespace fake_host {
 
 namespace {
 
 const char* TextOrNull(const std::optional<std::string>& text) {
     return text ? text->c_str() : nullptr;
+}
+
+// The next id that no live registration holds; 0 when every id is taken.
+int TakeCommandId(Host& host) {
+    for (int left = kLastCommandId - kFirstCommandId + 1; left > 0; --left) {
+        int id = host.nextCommandId;
+        host.nextCommandId = id >= kLastCommandId ? kFirstCommandId : id + 1;
+        if (FindCommand(id) == nullptr) {
+            return id;
+        }
+    }
+    return 0;
 }
 
 } // namespace
@@ -17,6 +31,15 @@ Host& TheHost() {
 
 void ResetHost() {
     TheHost() = Host();
+}
+
+void NewShowing(int menuType) {
+    Host& host = TheHost();
+    std::vector<Command>& commands = host.commands;
+    commands.erase(std::remove_if(commands.begin(), commands.end(),
+                                  [menuType](const Command& c) { return c.showing == menuType; }),
+                   commands.end());
+    host.showing = menuType;
 }
 
 const Command* FindCommand(int id) {
@@ -60,8 +83,9 @@ int RegisterCommand(const char* comment, int menuType, CommandCallback callback)
     command.comment = comment != nullptr ? comment : "";
     command.menuType = menuType;
     command.callback = callback;
+    command.showing = host.showing;
     command.id = host.registerCommandResult ? host.registerCommandResult(command.comment, menuType)
-                                            : host.nextCommandId++;
+                                            : TakeCommandId(host);
     host.commands.push_back(command);
     return command.id;
 }

@@ -22,7 +22,13 @@ struct Command {
     int id = 0;                    // what QVA_RegisterCommand returned
     StateCallback state = nullptr; // set by QVA_RegisterUICallback
     int uiId = 0;                  // what QVA_RegisterUICallback returned
+    int showing = -1;              // the menu type whose showing registered it; -1: none
 };
+
+// Command ids are WM_COMMAND's 16 bits: they run from the first to the last
+// and then start again, skipping the ids still in use.
+constexpr int kFirstCommandId = 40001;
+constexpr int kLastCommandId = 0xFFFF;
 
 struct Host {
     // Answers. A std::nullopt text is answered as a null pointer.
@@ -31,7 +37,8 @@ struct Host {
     // Display names by folder text; a folder not listed shows as its own text.
     std::map<std::string, std::optional<std::string>> displayNames;
     int moveResult = 1;
-    int nextCommandId = 40001;
+    int nextCommandId = kFirstCommandId;
+    int showing = -1; // the menu type being shown now, while the plug-in adds to it
     // Optional overrides, given the call's arguments; they replace the defaults.
     std::function<int(const std::string& comment, int menuType)> registerCommandResult;
     std::function<int(int commandId)> registerUiResult; // default: the id given
@@ -46,6 +53,11 @@ struct Host {
 
 Host& TheHost();
 void ResetHost();
+
+// A new showing of menu `menuType` (0: the main window's menu, 1: the message
+// list's right-click menu) begins: the commands registered for its earlier
+// showing go, and their ids can be given again.
+void NewShowing(int menuType);
 
 // The registration whose menu id (the UI id, else the command id) is `id`.
 const Command* FindCommand(int id);

@@ -10,7 +10,7 @@
 #include "host_menus.h"
 #include "host_text.h"
 #include "mailbox.h"
-#include "plugin_module.h"
+#include "loaded_plugin.h"
 #include "win_handles.h"
 
 namespace main_window {
@@ -18,35 +18,6 @@ namespace main_window {
 namespace {
 
 constexpr int kTreeWidth = 180;
-
-// The plug-in's module, from load to unload: the one owner of its HMODULE.
-class LoadedPlugin {
-  public:
-    explicit LoadedPlugin(const char* path) : plugin_(plugin_module::Load(path)) {}
-    ~LoadedPlugin() { plugin_module::Unload(plugin_); }
-    LoadedPlugin(const LoadedPlugin&) = delete;
-    LoadedPlugin& operator=(const LoadedPlugin&) = delete;
-
-    bool Usable() const { return plugin_.menuInit != nullptr && plugin_.dragDrop != nullptr; }
-    void MenuInit(HWND window, HMENU menu, int menuType) const {
-        plugin_.menuInit(window, menu, menuType);
-    }
-    void DragDrop(const std::string& folder, int kind) const {
-        plugin_.dragDrop(folder.c_str(), 0, 0, kind);
-    }
-    // QVC_OnStart and QVC_OnExit: the mail client calls them after loading
-    // and before unloading.
-    void Notify(const char* name) const {
-        using Callback = int(WINAPI*)();
-        FARPROC address = GetProcAddress(plugin_.module, name);
-        if (address != nullptr) {
-            reinterpret_cast<Callback>(reinterpret_cast<void (*)()>(address))();
-        }
-    }
-
-  private:
-    plugin_module::Plugin plugin_;
-};
 
 // 「<name>」 and a tail, for the status bar.
 std::wstring Quoted(const std::wstring& name, const wchar_t* tail) {

@@ -24,47 +24,61 @@ template <typename Handle, typename Traits> class Owned {
     }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Traits::Empty(); }
+    explicit operator bool() const { return handle_ != Handle(); }
     // Gives the handle up without freeing it (to a new owner, or to Windows).
-    Handle Release() { return std::exchange(handle_, Traits::Empty()); }
-    void Reset(Handle handle = Traits::Empty()) {
-        if (handle_ != Traits::Empty()) {
+    Handle Release() { return std::exchange(handle_, Handle()); }
+    void Reset(Handle handle = Handle()) {
+        if (handle_ != Handle()) {
             Traits::Free(handle_);
         }
         handle_ = handle;
     }
 
   private:
-    Handle handle_ = Traits::Empty();
+    Handle handle_ = Handle();
 };
 
 struct MenuTraits {
-    static HMENU Empty() { return nullptr; }
     static void Free(HMENU menu) { DestroyMenu(menu); }
 };
 // A menu not (yet) attached to a window; submenus go with it.
 using Menu = Owned<HMENU, MenuTraits>;
 
 struct GdiObjectTraits {
-    static HGDIOBJ Empty() { return nullptr; }
     static void Free(HGDIOBJ object) { DeleteObject(object); }
 };
 // A font, bitmap, brush or pen; it must not be selected into a DC when it goes.
 using GdiObject = Owned<HGDIOBJ, GdiObjectTraits>;
 
 struct MemoryDcTraits {
-    static HDC Empty() { return nullptr; }
     static void Free(HDC dc) { DeleteDC(dc); }
 };
 // A DC from CreateCompatibleDC.
 using MemoryDc = Owned<HDC, MemoryDcTraits>;
 
 struct KernelTraits {
-    static HANDLE Empty() { return nullptr; }
     static void Free(HANDLE handle) { CloseHandle(handle); }
 };
 // A thread, process or event handle.
 using KernelHandle = Owned<HANDLE, KernelTraits>;
+
+struct RegistryKeyTraits {
+    static void Free(HKEY key) { RegCloseKey(key); }
+};
+// An open registry key.
+using RegistryKey = Owned<HKEY, RegistryKeyTraits>;
+
+struct AcceleratorsTraits {
+    static void Free(HACCEL table) { DestroyAcceleratorTable(table); }
+};
+// An accelerator table from CreateAcceleratorTable.
+using Accelerators = Owned<HACCEL, AcceleratorsTraits>;
+
+struct CursorTraits {
+    static void Free(HCURSOR cursor) { DestroyCursor(cursor); }
+};
+// A cursor the program made (CreateCursor), not a shared one from LoadCursor.
+using Cursor = Owned<HCURSOR, CursorTraits>;
 
 // The DC of a window (or of the screen) from GetDC, released to that window.
 class WindowDc {

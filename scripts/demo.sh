@@ -9,4 +9,4 @@ source "$root/scripts/wine-env.sh"
 
 cd "$build"
 # Through a pipe: on a terminal Wine's console would re-encode the UTF-8 output.
-wine ./qvhost.exe --demo ./QvVorn.dll | cat
+wine ./qvdemo.exe ./QvVorn.dll | cat

@@ -1,20 +1,10 @@
-#include "settings_values.h"
+#include "host_settings.h"
 
-namespace settings_values {
+namespace host_settings {
 
 const char kKeyPath[] = "Software\\Halvane\\QV2\\Settings";
 
 namespace {
-
-struct OpenKey {
-    HKEY key = nullptr;
-    explicit OpenKey(REGSAM access) { RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, access, &key); }
-    ~OpenKey() {
-        if (key != nullptr) {
-            RegCloseKey(key);
-        }
-    }
-};
 
 std::string Utf8(const wchar_t* text, size_t units) {
     if (units == 0) {
@@ -46,61 +36,44 @@ bool DeleteKey() {
 }
 
 bool KeyExists() {
-    return OpenKey(KEY_READ).key != nullptr;
+    return static_cast<bool>(OpenKey(KEY_READ));
+}
+
+win_handles::RegistryKey OpenKey(REGSAM access) {
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, access, &key);
+    return win_handles::RegistryKey(key);
 }
 
 bool SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
-    OpenKey open(KEY_SET_VALUE);
-    return open.key != nullptr &&
-           RegSetValueExW(open.key, name, 0, type, static_cast<const BYTE*>(data), size) ==
-               ERROR_SUCCESS;
-}
-
-bool SetDword(const wchar_t* name, DWORD value) {
-    return SetRaw(name, REG_DWORD, &value, sizeof value);
+    win_handles::RegistryKey key = OpenKey(KEY_SET_VALUE);
+    return key && RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), size) ==
+                      ERROR_SUCCESS;
 }
 
 bool SetText(const wchar_t* name, const std::wstring& text) {
     return SetRaw(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() * sizeof(wchar_t)));
 }
 
-bool DeleteValue(const wchar_t* name) {
-    OpenKey open(KEY_SET_VALUE);
-    return open.key != nullptr && RegDeleteValueW(open.key, name) == ERROR_SUCCESS;
-}
-
 std::optional<RawValue> GetRaw(const wchar_t* name) {
-    OpenKey open(KEY_READ);
-    if (open.key == nullptr) {
+    win_handles::RegistryKey key = OpenKey(KEY_READ);
+    if (!key) {
         return std::nullopt;
     }
     RawValue value;
     DWORD size = 0;
-    if (RegQueryValueExW(open.key, name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.get(), name, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     // Room for the NUL that the platform writes after string data, even past
     // a count of one byte.
     value.bytes.resize(size + sizeof(wchar_t));
-    if (RegQueryValueExW(open.key, name, nullptr, &value.type, value.bytes.data(), &size) !=
+    if (RegQueryValueExW(key.get(), name, nullptr, &value.type, value.bytes.data(), &size) !=
         ERROR_SUCCESS) {
         return std::nullopt;
     }
     value.bytes.resize(size);
     return value;
-}
-
-std::wstring Text(const wchar_t* name) {
-    std::optional<RawValue> value = GetRaw(name);
-    if (!value) {
-        return L"(missing)";
-    }
-    std::wstring text(reinterpret_cast<const wchar_t*>(value->bytes.data()),
-                      value->bytes.size() / sizeof(wchar_t));
-    while (!text.empty() && text.back() == L'\0') {
-        text.pop_back();
-    }
-    return text;
 }
 
 std::string Describe(const wchar_t* name) {
@@ -119,4 +92,4 @@ std::string Describe(const wchar_t* name) {
            std::to_string(value->bytes.size()) + " bytes: \"" + text + "\"";
 }
 
-} // namespace settings_values
+} // namespace host_settings

@@ -1,5 +1,6 @@
-// Raw reads and writes of the values under the host's settings key, as another
-// program (or the user with regedit) would see them.
+// The mail client's settings key, HKEY_CURRENT_USER\Software\Halvane\QV2\Settings,
+// as the host keeps it: the mail client has the key from its first start on,
+// and the plug-in only ever opens it. Also what the demo shows of its values.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace settings_values {
+#include "win_handles.h"
+
+namespace host_settings {
 
 extern const char kKeyPath[]; // "Software\\Halvane\\QV2\\Settings" under HKEY_CURRENT_USER
 
@@ -17,20 +20,16 @@ struct RawValue {
     std::vector<unsigned char> bytes;
 };
 
-bool CreateKey();
+bool CreateKey(); // true when the key is there, made now or before
 bool DeleteKey(); // the key and all its values; true when it is gone
 bool KeyExists();
-bool SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size);
-bool SetDword(const wchar_t* name, DWORD value);
-bool SetText(const wchar_t* name, const std::wstring& text); // without terminator
-bool DeleteValue(const wchar_t* name);
-std::optional<RawValue> GetRaw(const wchar_t* name);
+win_handles::RegistryKey OpenKey(REGSAM access); // empty when the key is missing
 
-// The value's data as text, without the terminators the platform stores;
-// "(missing)" when there is no such value.
-std::wstring Text(const wchar_t* name);
+bool SetRaw(const wchar_t* name, DWORD type, const void* data, DWORD size);
+bool SetText(const wchar_t* name, const std::wstring& text); // without terminator
+std::optional<RawValue> GetRaw(const wchar_t* name);
 
 // "REG_DWORD 10", "REG_SZ 46 bytes: \"...\"" or "(missing)", UTF-8 for printing.
 std::string Describe(const wchar_t* name);
 
-} // namespace settings_values
+} // namespace host_settings

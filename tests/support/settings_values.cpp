@@ -1,0 +1,27 @@
+#include "settings_values.h"
+
+namespace settings_values {
+
+bool SetDword(const wchar_t* name, DWORD value) {
+    return SetRaw(name, REG_DWORD, &value, sizeof value);
+}
+
+bool DeleteValue(const wchar_t* name) {
+    win_handles::RegistryKey key = host_settings::OpenKey(KEY_SET_VALUE);
+    return key && RegDeleteValueW(key.get(), name) == ERROR_SUCCESS;
+}
+
+std::wstring Text(const wchar_t* name) {
+    std::optional<RawValue> value = GetRaw(name);
+    if (!value) {
+        return L"(missing)";
+    }
+    std::wstring text(reinterpret_cast<const wchar_t*>(value->bytes.data()),
+                      value->bytes.size() / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0') {
+        text.pop_back();
+    }
+    return text;
+}
+
+} // namespace settings_values
