@@ -17,8 +17,8 @@ const Item kItems[] = {
     // 終了(&X): 見本のホストを終了します
     {kExit, L"\x7d42\x4e86(&X)",
      L"\x898b\x672c\x306e\x30db\x30b9\x30c8\x3092\x7d42\x4e86\x3057\x307e\x3059"},
-    // すべて選択(&A): 一覧のメールをすべて選択します
-    {kSelectAll, L"\x3059\x3079\x3066\x9078\x629e(&A)",
+    // すべて選択(&A), Ctrl+A: 一覧のメールをすべて選択します
+    {kSelectAll, L"\x3059\x3079\x3066\x9078\x629e(&A)\tCtrl+A",
      L"\x4e00\x89a7\x306e\x30e1\x30fc\x30eb\x3092\x3059\x3079\x3066\x9078\x629e\x3057\x307e\x3059"},
     // 最新の情報に更新(&R): 一覧を読み直します
     {kRefresh, L"\x6700\x65b0\x306e\x60c5\x5831\x306b\x66f4\x65b0(&R)",
@@ -80,6 +80,11 @@ win_handles::Menu MessageMenu() {
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     Append(menu.get(), kDelete);
     return menu;
+}
+
+win_handles::Accelerators Accelerators() {
+    ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'A', kSelectAll}};
+    return win_handles::Accelerators(CreateAcceleratorTableW(keys, 1));
 }
 
 std::wstring HelpText(UINT id) {

@@ -26,6 +26,8 @@ enum Command : UINT {
 win_handles::Menu MenuBar();
 // The host's own items of the message list's right-click menu.
 win_handles::Menu MessageMenu();
+// The main window's keys: Ctrl+A selects every message.
+win_handles::Accelerators Accelerators();
 
 // What the status bar says while item `id` is highlighted: the help text of
 // a command of the host, the comment text of one that the plug-in registered.

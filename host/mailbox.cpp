@@ -1,5 +1,6 @@
 #include "mailbox.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace mailbox {
@@ -84,6 +85,15 @@ std::vector<Folder> SampleFolders() {
     return folders;
 }
 
+// Folders list their mail newest first; mail of the same minute keeps the
+// order it came in.
+void InsertByDate(std::vector<Message>& messages, const Message& message) {
+    auto place =
+        std::upper_bound(messages.begin(), messages.end(), message,
+                         [](const Message& a, const Message& b) { return a.date > b.date; });
+    messages.insert(place, message);
+}
+
 } // namespace
 
 Mailbox::Mailbox() : folders_(SampleFolders()) {}
@@ -110,7 +120,7 @@ bool Mailbox::Transfer(const std::string& from, const std::vector<size_t>& posit
     }
     for (size_t position : positions) {
         if (position < source->messages.size()) {
-            target->messages.push_back(source->messages[position]);
+            InsertByDate(target->messages, source->messages[position]);
         }
     }
     if (!copy) {

@@ -10,7 +10,7 @@ namespace mailbox {
 struct Message {
     std::wstring subject;
     std::wstring sender;
-    std::wstring date;
+    std::wstring date; // "YYYY/MM/DD hh:mm", which sorts as text
 };
 
 struct Folder {
@@ -32,7 +32,7 @@ class Mailbox {
     const Folder* Find(const std::string& id) const;
 
     // Moves, or copies, the messages at `positions` (ascending) of folder
-    // `from` to the end of folder `to`. False, with nothing changed, when
+    // `from` into folder `to`, each at its place by date. False, with nothing changed, when
     // either folder is unknown, they are the same, or `to` takes no mail.
     bool Transfer(const std::string& from, const std::vector<size_t>& positions,
                   const std::string& to, bool copy);

@@ -2,12 +2,13 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "copy_cursor.h"
 #include "fake_host.h"
 #include "host_menus.h"
+#include "host_settings.h"
 #include "host_text.h"
 #include "mailbox.h"
 #include "loaded_plugin.h"
@@ -45,7 +46,7 @@ class MainWindow {
     LRESULT OnExitMenuLoop();
     LRESULT OnMenuSelect(UINT item, UINT flags, HMENU menu);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-    LRESULT OnMouseMove(LPARAM lParam);
+    LRESULT OnMouseMove(WPARAM wParam, LPARAM lParam);
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnCaptureChanged();
     LRESULT OnDestroy();
@@ -54,7 +55,9 @@ class MainWindow {
     void FillTree();
     void AddColumns();
     void OpenFolder(const mailbox::Folder& folder);
-    void FillList();
+    // Shows the open folder's messages with row `selected` (or the last one)
+    // selected and focused.
+    void FillList(size_t selected);
     std::vector<size_t> SelectedPositions() const;
     bool Transfer(const std::string& target, bool copy);
     void ShowMessageMenu(LPARAM screenPoint);
@@ -76,6 +79,7 @@ class MainWindow {
     mailbox::Mailbox mailbox_;
     std::string current_;
     bool dragging_ = false;
+    win_handles::Cursor copyCursor_ = copy_cursor::Make();
     std::wstring statusBeforeMenu_;
 };
 
@@ -144,7 +148,7 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     case WM_COMMAND:
         return self->OnCommand(wParam, lParam);
     case WM_MOUSEMOVE:
-        return self->OnMouseMove(lParam);
+        return self->OnMouseMove(wParam, lParam);
     case WM_LBUTTONUP:
         return self->OnLButtonUp(wParam, lParam);
     case WM_CAPTURECHANGED:
@@ -267,6 +271,9 @@ LRESULT MainWindow::OnSize() {
     int height = client.bottom - (status.bottom - status.top);
     MoveWindow(tree_, 0, 0, kTreeWidth, height, TRUE);
     MoveWindow(list_, kTreeWidth + 3, 0, client.right - kTreeWidth - 3, height, TRUE);
+    // The status bar and the list's header repaint only what they gain, which
+    // would leave the size grip and the header's old right edge standing.
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
 }
 
@@ -299,11 +306,11 @@ void MainWindow::OpenFolder(const mailbox::Folder& folder) {
     current_ = folder.id;
     fake_host::TheHost().currentFolder = folder.id; // what QVA_GetCurrentFolder answers
     SetWindowTextW(window_, (L"QvHost - " + folder.name).c_str());
-    FillList();
+    FillList(0); // the newest message starts selected, as in the mail client
     ShowIdleStatus();
 }
 
-void MainWindow::FillList() {
+void MainWindow::FillList(size_t selected) {
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     const mailbox::Folder* folder = mailbox_.Find(current_);
     int row = 0;
@@ -322,11 +329,16 @@ void MainWindow::FillList() {
         }
         ++row;
     }
-    // The newest message starts selected, as in the mail client.
+    if (row == 0) {
+        return;
+    }
+    int focus = selected < folder->messages.size() ? static_cast<int>(selected) : row - 1;
     LVITEMW state = {};
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = state.stateMask;
-    SendMessageW(list_, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(focus),
+                 reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focus), FALSE);
 }
 
 std::vector<size_t> MainWindow::SelectedPositions() const {
@@ -341,6 +353,9 @@ std::vector<size_t> MainWindow::SelectedPositions() const {
 
 bool MainWindow::Transfer(const std::string& target, bool copy) {
     std::vector<size_t> positions = SelectedPositions();
+    if (positions.empty()) {
+        return true; // nothing selected: nothing to move and nothing to say
+    }
     const mailbox::Folder* folder = mailbox_.Find(target);
     std::wstring name = folder != nullptr ? folder->name : host_text::Wide(target);
     if (!mailbox_.Transfer(current_, positions, target, copy)) {
@@ -348,7 +363,9 @@ bool MainWindow::Transfer(const std::string& target, bool copy) {
         SetStatus(Quoted(name, L"\x300d\x3078\x306f\x79fb\x52d5\x3067\x304d\x307e\x305b\x3093"));
         return false;
     }
-    FillList();
+    if (!copy) {
+        FillList(positions.front()); // the message now where the first moved one was
+    }
     // <n> 通を「<name>」へ移動しました, or へコピーしました
     SetStatus(std::to_wstring(positions.size()) + L" \x901a\x3092" +
               Quoted(name, copy ? L"\x300d\x3078\x30b3\x30d4\x30fc\x3057\x307e\x3057\x305f"
@@ -425,6 +442,9 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
         return 0; // a control's notification
     }
     UINT id = LOWORD(wParam);
+    if (id == 0) {
+        return 0; // an item without a command, such as the plug-in's placeholder
+    }
     if (!host_menus::RunPluginCommand(id, window_)) {
         RunHostCommand(id);
     }
@@ -445,7 +465,7 @@ void MainWindow::RunHostCommand(UINT id) {
         break;
     }
     case host_menus::kRefresh:
-        FillList();
+        FillList(0);
         break;
     case host_menus::kDelete:
         Transfer(mailbox::kTrashFolder, false);
@@ -467,11 +487,17 @@ HTREEITEM MainWindow::FolderAt(LPARAM clientPoint) const {
     return (hit.flags & TVHT_ONITEM) != 0 ? item : nullptr;
 }
 
-LRESULT MainWindow::OnMouseMove(LPARAM lParam) {
+LRESULT MainWindow::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     if (dragging_) {
         HTREEITEM target = FolderAt(lParam);
         SendMessageW(tree_, TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(target));
-        SetCursor(LoadCursorA(nullptr, target != nullptr ? IDC_ARROW : IDC_NO));
+        if (target == nullptr) {
+            SetCursor(LoadCursorA(nullptr, IDC_NO));
+        } else {
+            // Held Ctrl copies at the drop.
+            SetCursor((wParam & MK_CONTROL) != 0 ? copyCursor_.get()
+                                                 : LoadCursorA(nullptr, IDC_ARROW));
+        }
     }
     return 0;
 }
@@ -530,10 +556,17 @@ std::wstring MainWindow::Status() const {
 } // namespace
 
 int Run(const char* pluginPath, int showCommand, const std::function<void(HWND)>& opened) {
+    // The mail client has its settings key from its first start on; the
+    // plug-in only opens it, to read at load and to write at unload.
+    host_settings::CreateKey();
     LoadedPlugin plugin(pluginPath);
     if (!plugin.Usable()) {
-        std::fprintf(stderr, "qvhost: cannot load %s as a plug-in (error %lu)\n", pluginPath,
-                     GetLastError());
+        // <path> をプラグインとして読み込めません (エラー <n>)
+        std::wstring text = host_text::Wide(pluginPath) +
+                            L" \x3092\x30d7\x30e9\x30b0\x30a4\x30f3\x3068\x3057\x3066\x8aad"
+                            L"\x307f\x8fbc\x3081\x307e\x305b\x3093 (\x30a8\x30e9\x30fc " +
+                            std::to_wstring(plugin.LoadError()) + L")";
+        MessageBoxW(nullptr, text.c_str(), L"QvHost", MB_OK | MB_ICONERROR);
         return 1;
     }
     plugin.Notify("QVC_OnStart");
@@ -541,8 +574,12 @@ int Run(const char* pluginPath, int showCommand, const std::function<void(HWND)>
     if (window != nullptr && opened) {
         opened(window);
     }
+    win_handles::Accelerators keys = host_menus::Accelerators();
     MSG message;
     while (window != nullptr && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorW(window, keys.get(), &message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
