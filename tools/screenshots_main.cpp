@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "main_window.h"
-#include "screen_capture.h"
+#include "png_file.h"
+#include "screen_pixels.h"
 #include "settings_values.h"
 #include "win_handles.h"
 #include "window_input.h"
@@ -145,7 +146,7 @@ RECT Around(const std::vector<HWND>& windows) {
 
 void Save(const std::vector<HWND>& windows, const std::wstring& folder, const wchar_t* name) {
     std::wstring path = folder + L"\\" + name;
-    Check(screen_capture::Settled(Around(windows)).SavePng(path), "save a picture");
+    Check(png_file::Save(screen_pixels::Settled(Around(windows)), path), "save a picture");
     std::printf("saved %ls\n", name);
 }
 
@@ -241,7 +242,7 @@ int main(int argc, char** argv) {
     } catch (const Failure& failure) {
         // The whole screen as it was, to see what went wrong.
         RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        screen_capture::Shot::Take(screen).SavePng(folder + L"\\failure.png");
+        png_file::Save(screen_pixels::Take(screen), folder + L"\\failure.png");
         std::fprintf(stderr, "qvshots: could not %s (failure.png shows the screen)\n",
                      failure.step);
         return 1;

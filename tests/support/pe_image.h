@@ -35,6 +35,7 @@ class ExportDirectory {
             return;
         }
         machine = nt.FileHeader.Machine;
+        subsystem = nt.OptionalHeader.Subsystem;
         std::size_t sections = static_cast<std::size_t>(dos.e_lfanew) +
                                offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
                                nt.FileHeader.SizeOfOptionalHeader;
@@ -69,6 +70,7 @@ class ExportDirectory {
     };
     bool valid = false;
     WORD machine = 0;
+    WORD subsystem = 0; // IMAGE_SUBSYSTEM_WINDOWS_GUI or _CUI for a program
     std::string dllName;
     DWORD ordinalBase = 0;
     DWORD functionCount = 0;

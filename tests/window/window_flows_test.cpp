@@ -12,6 +12,7 @@
 
 #include "cp932_text.h"
 #include "modal_dialog.h"
+#include "screen_pixels.h"
 #include "settings_values.h"
 #include "window_input.h"
 #include "windowed_host.h"
@@ -28,6 +29,10 @@ const wchar_t kMinutes[] = L"\x8b70\x4e8b\x9332";                    // 議事�
 const wchar_t kTrip[] = L"\x6765\x9031\x306e\x51fa\x5f35";           // 来週の出張, in 仕事
 const wchar_t kMeeting[] = L"\x4f1a\x8b70\x306e\x65e5\x7a0b\x306b\x3064\x3044\x3066"; // 受信箱
 const wchar_t kWeekend[] = L"\x9031\x672b\x306e\x4e88\x5b9a";                         // 受信箱
+const wchar_t kInvoice[] = L"\x8acb\x6c42\x66f8\x306e\x9001\x4ed8";                   // 受信箱
+const wchar_t kPhotos[] = L"\x5199\x771f\x3092\x9001\x308a\x307e\x3059";              // 受信箱
+const wchar_t kBirthday[] = L"\x8a95\x751f\x65e5\x306e\x304a\x795d\x3044";            // 家族
+const wchar_t kInboxIdle[] = L"\x53d7\x4fe1\x7bb1: 4 \x901a"; // 受信箱: 4 通
 
 class WindowFlows : public ::testing::Test {
   protected:
@@ -43,6 +48,12 @@ class WindowFlows : public ::testing::Test {
     void Start() {
         host_.reset(new WindowedHost());
         ASSERT_NE(host_->window(), nullptr) << "the main window did not show";
+    }
+
+    // The status bar keeps `text` for a while: nothing the host does changes it.
+    void ExpectStatusStays(const std::wstring& text) {
+        EXPECT_FALSE(WaitUntil([&] { return host_->Status() != text; }, 500))
+            << "the status bar says something new";
     }
 
     // Closing the window unloads the plug-in, which writes its settings.
@@ -82,6 +93,19 @@ class WindowFlows : public ::testing::Test {
         PressKey(menuWindow_, VK_RIGHT);
         EXPECT_TRUE(WaitUntil([&] { return Highlighted(submenu, 0); }));
         return submenu;
+    }
+
+    // The move submenu shows exactly the folders `names`; closed again after.
+    void ExpectMoveSubmenu(const std::vector<const wchar_t*>& names) {
+        HMENU submenu = OpenMoveSubmenu(0);
+        ASSERT_NE(submenu, nullptr);
+        ASSERT_EQ(GetMenuItemCount(submenu), static_cast<int>(names.size()));
+        for (size_t i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(Label(submenu, static_cast<int>(i)), cp932_text::FromWide(names[i]));
+        }
+        PressKey(menuWindow_, VK_ESCAPE);
+        PressKey(menuWindow_, VK_ESCAPE);
+        EXPECT_TRUE(WaitUntil([&] { return host_->Menus().empty(); }));
     }
 
     std::unique_ptr<WindowedHost> host_;
@@ -134,13 +158,7 @@ TEST_F(WindowFlows, RefusedMoveDropsTheFolderFromTheHistory) {
                                           L"\x305b\x3093"));
     EXPECT_EQ(host_->Subjects(), inbox);
 
-    submenu = OpenMoveSubmenu(0);
-    ASSERT_NE(submenu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(submenu), 1);
-    EXPECT_EQ(Label(submenu, 0), cp932_text::FromWide(kWork));
-    PressKey(menuWindow_, VK_ESCAPE);
-    PressKey(menuWindow_, VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil([&] { return host_->Menus().empty(); }));
+    ExpectMoveSubmenu({kWork});
 
     CloseWindow();
     EXPECT_EQ(settings_values::Text(L"VornFolder"), L"\\Inbox\\Work");
@@ -215,6 +233,120 @@ TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
 
     CloseWindow();
     EXPECT_EQ(settings_values::Describe(L"VornMax"), "REG_DWORD 12");
+}
+
+// The mail client has its settings key from its first start; our host makes
+// it at start, so what the plug-in saves at the first close comes back at the
+// next start.
+TEST_F(WindowFlows, SecondRunShowsTheListTheFirstRunLeft) {
+    ASSERT_TRUE(settings_values::DeleteKey());
+    Start();
+    EXPECT_TRUE(settings_values::KeyExists());
+    ASSERT_TRUE(host_->DragMessage(0, kWork, false));
+    ASSERT_TRUE(WaitUntil([&] { return host_->Subjects().size() == 3; }));
+    CloseWindow();
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"\\Inbox\\Work");
+    EXPECT_EQ(settings_values::Describe(L"VornMax"), "REG_DWORD 10");
+
+    Start();
+    ExpectMoveSubmenu({kWork});
+    CloseWindow();
+}
+
+// The placeholder of an empty list has no command (id 0): picking it does
+// nothing, and the host says nothing about it.
+TEST_F(WindowFlows, PlaceholderDoesNothing) {
+    Start();
+    ASSERT_TRUE(WaitForStatus(*host_, kInboxIdle));
+    HMENU submenu = OpenMoveSubmenu(0);
+    ASSERT_NE(submenu, nullptr);
+    ASSERT_EQ(GetMenuItemCount(submenu), 1);
+    ASSERT_EQ(GetMenuItemID(submenu, 0), 0u);
+    PressKey(menuWindow_, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return host_->Menus().empty(); }));
+    ExpectStatusStays(kInboxIdle);
+    EXPECT_EQ(host_->Subjects().size(), 4u);
+}
+
+// A pick with no message selected has nothing to move: the mail stays and
+// the status bar says nothing.
+TEST_F(WindowFlows, PickWithNothingSelectedMovesNothing) {
+    StoreHistory(L"\\Inbox\\Family");
+    Start();
+    ASSERT_TRUE(WaitForStatus(*host_, kInboxIdle));
+    window_input::Click(host_->list(), WM_LBUTTONDOWN, host_->BelowMessages());
+    ASSERT_TRUE(WaitUntil([&] { return host_->SelectedRows().empty(); }));
+    window_input::Click(host_->list(), WM_RBUTTONDOWN, host_->BelowMessages());
+    ASSERT_TRUE(WaitUntil([&] { return host_->Menus().size() == 1; }));
+    menuWindow_ = host_->Menus().front();
+    PressKey(menuWindow_, VK_DOWN);
+    PressKey(menuWindow_, VK_RIGHT);
+    ASSERT_TRUE(WaitUntil([&] { return host_->Menus().size() == 2; }));
+    PressKey(menuWindow_, VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return host_->Menus().empty(); }));
+    ExpectStatusStays(kInboxIdle);
+    EXPECT_EQ(host_->Subjects().size(), 4u);
+    ASSERT_TRUE(host_->OpenFolder(kFamily));
+    EXPECT_EQ(host_->Subjects(), std::vector<std::wstring>{kBirthday});
+}
+
+// After a move the message now in the first moved one's place is selected
+// (the last one when the list ends there); moved mail goes in by date.
+TEST_F(WindowFlows, MoveSelectsTheNextMessageAndFilesByDate) {
+    Start();
+    ASSERT_EQ(host_->Subjects().at(2), kInvoice); // 2024/05/12 15:03
+    ASSERT_TRUE(host_->DragMessage(2, kFamily, false));
+    ASSERT_TRUE(WaitUntil([&] { return host_->Subjects().size() == 3; }));
+    EXPECT_EQ(host_->SelectedRows(), std::vector<int>{2});
+    ASSERT_EQ(host_->Subjects().at(2), kPhotos); // 2024/05/11 18:27
+    ASSERT_TRUE(host_->DragMessage(2, kFamily, false));
+    ASSERT_TRUE(WaitUntil([&] { return host_->Subjects().size() == 2; }));
+    EXPECT_EQ(host_->SelectedRows(), std::vector<int>{1});
+
+    ASSERT_TRUE(host_->OpenFolder(kFamily)); // held 2024/05/08 08:03
+    EXPECT_EQ(host_->Subjects(), (std::vector<std::wstring>{kInvoice, kPhotos, kBirthday}));
+}
+
+// Held Ctrl shows the copy cursor over a folder; the copy leaves the list,
+// and what is selected in it, as they were.
+TEST_F(WindowFlows, CtrlDragShowsTheCopyCursorAndKeepsTheSelection) {
+    Start();
+    std::vector<std::wstring> inbox = host_->Subjects();
+    ASSERT_TRUE(host_->StartDrag(1));
+    ASSERT_NE(host_->DragOver(kFamily, 0), nullptr);
+    HCURSOR moving = host_->Cursor();
+    HTREEITEM family = host_->DragOver(kFamily, MK_CONTROL);
+    HCURSOR copying = host_->Cursor();
+    EXPECT_NE(copying, moving);
+    EXPECT_NE(copying, LoadCursorA(nullptr, IDC_NO));
+    ASSERT_TRUE(host_->Drop(family, MK_CONTROL));
+    EXPECT_TRUE(WaitForStatus(*host_, L"1 \x901a\x3092")); // 1 通を
+    EXPECT_EQ(host_->Subjects(), inbox);
+    EXPECT_EQ(host_->SelectedRows(), std::vector<int>{1});
+}
+
+// Maximised, the window shows what a repaint of all of it shows: nothing of
+// the smaller window (the size grip, the header's right edge) is left.
+TEST_F(WindowFlows, MaximisedWindowKeepsNothingOfItsSmallerSize) {
+    Start();
+    PostMessageW(host_->window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsZoomed(host_->window()) != FALSE; }));
+    RECT area = {};
+    RECT window = {};
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetWindowRect(host_->window(), &window);
+    IntersectRect(&area, &window, &screen);
+    screen_pixels::Picture shown = screen_pixels::Settled(area);
+    RedrawWindow(host_->window(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    screen_pixels::Picture repainted = screen_pixels::Settled(area);
+    EXPECT_TRUE(shown.pixels == repainted.pixels);
+}
+
+TEST_F(WindowFlows, CtrlASelectsEveryMessage) {
+    Start();
+    ASSERT_EQ(host_->SelectedRows().size(), 1u);
+    EXPECT_TRUE(host_->PressWithCtrl('A', [&] { return host_->SelectedRows().size() == 4; }));
 }
 
 } // namespace

@@ -139,26 +139,78 @@ void WindowedHost::RightClickMessage(int row) {
     window_input::Click(list(), WM_RBUTTONDOWN, MessagePoint(row));
 }
 
+POINT WindowedHost::BelowMessages() const {
+    int count = static_cast<int>(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0));
+    POINT last = MessagePoint(count - 1);
+    return POINT{last.x, last.y + 60};
+}
+
+bool WindowedHost::PressWithCtrl(UINT key, const std::function<bool()>& done) {
+    // Sharing the host thread's input state, this thread can hold Ctrl down
+    // in it; posted keys do not change that state themselves.
+    AttachThreadInput(GetCurrentThreadId(), threadId_, TRUE);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    window_input::PressKey(list(), key);
+    bool result = WaitUntil(done);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    AttachThreadInput(GetCurrentThreadId(), threadId_, FALSE);
+    return result;
+}
+
 bool WindowedHost::DragMessage(int row, const std::wstring& name, bool copy) {
-    HTREEITEM folder = Folder(name);
-    if (folder == nullptr) {
+    WPARAM keys = copy ? MK_CONTROL : 0;
+    if (!StartDrag(row)) {
         return false;
     }
+    HTREEITEM folder = DragOver(name, keys);
+    return folder != nullptr && Drop(folder, keys);
+}
+
+bool WindowedHost::StartDrag(int row) {
     // Press on the message and move past the drag threshold: the list starts
     // the drag, and the host takes the mouse for the rest of it.
     POINT start = MessagePoint(row);
     PostMessageW(list(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
     PostMessageW(list(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 40, start.y + 40));
-    if (!WaitUntil([this] { return Capture() == window_; })) {
-        return false;
+    return WaitUntil([this] { return Capture() == window_; });
+}
+
+// The rest goes where Windows sends it: to the window holding the mouse.
+HTREEITEM WindowedHost::DragOver(const std::wstring& name, WPARAM keys) {
+    HTREEITEM folder = Folder(name);
+    if (folder != nullptr) {
+        POINT over = FolderPoint(folder);
+        MapWindowPoints(tree(), window_, &over, 1);
+        SendMessageW(window_, WM_MOUSEMOVE, keys | MK_LBUTTON, MAKELPARAM(over.x, over.y));
     }
-    // The rest goes where Windows sends it: to the window holding the mouse.
+    return folder;
+}
+
+bool WindowedHost::Drop(HTREEITEM folder, WPARAM keys) {
     POINT drop = FolderPoint(folder);
     MapWindowPoints(tree(), window_, &drop, 1);
-    WPARAM keys = copy ? MK_CONTROL : 0;
-    PostMessageW(window_, WM_MOUSEMOVE, keys | MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
     PostMessageW(window_, WM_LBUTTONUP, keys, MAKELPARAM(drop.x, drop.y));
     return WaitUntil([this] { return Capture() == nullptr; });
+}
+
+HCURSOR WindowedHost::Cursor() const {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    return GetCursorInfo(&info) ? info.hCursor : nullptr;
+}
+
+std::vector<int> WindowedHost::SelectedRows() const {
+    std::vector<int> rows;
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageW(list(), LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                LVNI_SELECTED))) >= 0) {
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 bool WaitForStatus(const WindowedHost& host, const std::wstring& text) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ class WindowedHost {
     // What the window shows.
     std::wstring Status() const;
     std::vector<std::wstring> Subjects() const; // the message list, top to bottom
+    std::vector<int> SelectedRows() const;
     HTREEITEM Folder(const std::wstring& name) const;
     // The window under the mouse buttons now (the drag's), or null.
     HWND Capture() const;
@@ -38,8 +40,20 @@ class WindowedHost {
     // Input, as a person gives it.
     bool OpenFolder(const std::wstring& name); // a click on it in the tree
     void RightClickMessage(int row);
+    // A point of the message list below its last message.
+    POINT BelowMessages() const;
+    // `key` pressed in the message list with Ctrl held, as the keyboard gives
+    // it to the host's thread; Ctrl stays held until `done` holds or 5 s pass.
+    bool PressWithCtrl(UINT key, const std::function<bool()>& done);
     // Drags message `row` onto folder `name`, holding Ctrl at the drop when `copy`.
     bool DragMessage(int row, const std::wstring& name, bool copy);
+    // The parts of such a drag: press on the message and start dragging; move
+    // over the folder, `keys` held; let go there.
+    bool StartDrag(int row);
+    HTREEITEM DragOver(const std::wstring& name, WPARAM keys);
+    bool Drop(HTREEITEM folder, WPARAM keys);
+    // The cursor the host's thread shows now.
+    HCURSOR Cursor() const;
 
   private:
     static DWORD WINAPI Run(void* self);

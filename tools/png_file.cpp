@@ -1,4 +1,4 @@
-#include "screen_capture.h"
+#include "png_file.h"
 
 #include <objidl.h>
 
@@ -9,7 +9,7 @@ using std::min;
 } // namespace Gdiplus
 #include <gdiplus.h>
 
-namespace screen_capture {
+namespace png_file {
 
 namespace {
 
@@ -75,59 +75,17 @@ bool PngEncoder(CLSID& clsid) {
     return false;
 }
 
-std::vector<unsigned char> PixelsOf(HDC dc, HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    return pixels;
-}
-
 } // namespace
 
-Shot Shot::Take(const RECT& area) {
-    Shot shot;
-    int width = area.right - area.left;
-    int height = area.bottom - area.top;
-    win_handles::WindowDc screen(nullptr);
-    win_handles::MemoryDc memory(CreateCompatibleDC(screen.get()));
-    shot.bitmap_.Reset(CreateCompatibleBitmap(screen.get(), width, height));
-    HBITMAP bitmap = static_cast<HBITMAP>(shot.bitmap_.get());
-    {
-        win_handles::Selection selected(memory.get(), bitmap);
-        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
-    }
-    shot.pixels_ = PixelsOf(memory.get(), bitmap, width, height);
-    return shot;
-}
-
-bool Shot::SavePng(const std::wstring& path) const {
+bool Save(const screen_pixels::Picture& picture, const std::wstring& path) {
     GdiplusSession session;
     CLSID png = {};
     if (!session.ok() || !PngEncoder(png)) {
         return false;
     }
-    GdiplusBitmap image(static_cast<HBITMAP>(bitmap_.get()));
+    GdiplusBitmap image(static_cast<HBITMAP>(picture.bitmap.get()));
     return image.get() != nullptr &&
            DllExports::GdipSaveImageToFile(image.get(), path.c_str(), &png, nullptr) == Ok;
 }
 
-Shot Settled(const RECT& area, int tries) {
-    Shot last = Shot::Take(area);
-    for (int i = 1; i < tries; ++i) {
-        Sleep(100);
-        Shot next = Shot::Take(area);
-        if (next.SamePixels(last)) {
-            return next;
-        }
-        last = std::move(next);
-    }
-    return last;
-}
-
-} // namespace screen_capture
+} // namespace png_file
