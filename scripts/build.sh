@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Cross-compiles QvVorn.dll, our host and the tests into ${QVVORN_BUILD:-build}.
+# Cross-compiles QvVorn.dll, our host and the tests into ${QVVORN_BUILD:-build};
+# with target names (e.g. qvhost), only those and what they need.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
@@ -8,4 +9,8 @@ build=${QVVORN_BUILD:-$root/build}
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -- -j"$(nproc)"
+if (($#)); then
+  cmake --build "$build" --target "$@" -- -j"$(nproc)"
+else
+  cmake --build "$build" -- -j"$(nproc)"
+fi

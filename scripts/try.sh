@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Tries the plug-in: builds QvVorn.dll and our host (qvhost.exe) only, and
+# opens the host's main window with the plug-in in it, under Wine on your X
+# display. The Wine prefix lasts from run to run, so the host keeps its
+# settings there as the mail client does: ${QVVORN_WINEPREFIX}, by default
+# ${XDG_DATA_HOME:-~/.local/share}/qvvorn/wine, set up with Japanese fonts on
+# the first run. Arguments go to qvhost.exe in place of ./QvVorn.dll.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QVVORN_BUILD:-$root/build}
+prefix=${QVVORN_WINEPREFIX:-${XDG_DATA_HOME:-$HOME/.local/share}/qvvorn/wine}
+
+if [[ -z "${DISPLAY:-}" ]]; then
+  echo "try: the host opens a window: run this on an X display (DISPLAY is not set)" >&2
+  exit 1
+fi
+
+"$root/scripts/build.sh" qvhost
+
+export LC_ALL=ja_JP.UTF-8 # Wine takes its ANSI code page, 932, from the locale
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no offers to install .NET or a browser engine
+export WINEPREFIX=$prefix
+
+# Once, the first time: the prefix and its fonts.
+if [[ ! -e "$prefix/.qvvorn-fonts" ]]; then
+  echo "try: setting up the Wine prefix $prefix"
+  mkdir -p "$prefix"
+  wine wineboot </dev/null >/dev/null 2>&1
+  source "$root/scripts/wine-fonts.sh"
+  qvvorn_map_fonts
+  touch "$prefix/.qvvorn-fonts"
+fi
+
+cd "$build"
+if (($#)); then
+  exec wine ./qvhost.exe "$@"
+fi
+exec wine ./qvhost.exe ./QvVorn.dll
