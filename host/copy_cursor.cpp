@@ -28,7 +28,7 @@ const char* const kPicture[] = {
     "XX    XooX",
     "X     XooX",
     "       XooX",
-    "       XooXXXXXXXXXX",
+    "       XooXXXXXXXXX",
     "        XXXoooooooX",
     "          XoooXoooX",
     "          XoooXoooX",

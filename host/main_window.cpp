@@ -10,8 +10,8 @@
 #include "host_menus.h"
 #include "host_settings.h"
 #include "host_text.h"
-#include "mailbox.h"
 #include "loaded_plugin.h"
+#include "mailbox.h"
 #include "win_handles.h"
 
 namespace main_window {
