@@ -69,13 +69,14 @@ name="QvVorn-$release"
 stage="$work/$name"
 mkdir -p "$stage"
 cp "$work/first/QvVorn.dll" "$stage/QvVorn.dll"
-crlf() { sed "s/@VERSION@/$release/" "$1" | sed 's/$/\r/'; }
+# CRLF line ends, whatever the checkout gave.
+crlf() { sed "s/@VERSION@/$release/; s/\r\$//; s/\$/\r/" "$1"; }
 # The readmes are kept as UTF-8 in the sources. Users of the mail client read
 # code page 932; iconv fails on a character 932 lacks. The English one stays
 # UTF-8 with a byte order mark, which Notepad needs to tell it from 932.
 crlf "$root/packaging/readme.ja.txt" | iconv -f UTF-8 -t CP932 >"$stage/readme.txt"
 { printf '\xef\xbb\xbf'; crlf "$root/packaging/readme.en.txt"; } >"$stage/readme-en.txt"
-sed 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE"
+crlf "$root/LICENSE" >"$stage/LICENSE"
 files=(QvVorn.dll readme.txt readme-en.txt LICENSE)
 (cd "$stage" && sha256sum "${files[@]}" >SHA256SUMS)
 
@@ -85,7 +86,7 @@ python3 - "$stage" "$root/packaging/readme.ja.txt" "$release" <<'PY'
 import os, sys
 stage, source, release = sys.argv[1], sys.argv[2], sys.argv[3]
 text = open(os.path.join(stage, 'readme.txt'), 'rb').read().decode('cp932')
-expected = open(source, encoding='utf-8').read().replace('@VERSION@', release)
+expected = open(source, encoding='utf-8').read().replace('\r\n', '\n').replace('@VERSION@', release)
 if text.replace('\r\n', '\n') != expected:
     sys.exit('package: readme.txt does not read back as its source')
 for name in ['readme.txt', 'readme-en.txt', 'LICENSE']:
