@@ -18,10 +18,9 @@
 
 namespace {
 
-// フォルダへ移動(&Q), フォルダへ移動, " に移動"
-const char kSubmenuLabel[] = "\x83t\x83H\x83\x8b\x83_\x82\xd6\x88\xda\x93\xae(&Q)";
-const char kSubmenuComment[] = "\x83t\x83H\x83\x8b\x83_\x82\xd6\x88\xda\x93\xae";
-const char kMoveSuffix[] = " \x82\xc9\x88\xda\x93\xae";
+const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
+const std::string kSubmenuComment = cp932_text::FromWide(cp932_text::kSubmenuComment);
+const std::string kMoveSuffix = cp932_text::FromWide(cp932_text::kMoveSuffix);
 
 using OnMenuInit = int(WINAPI*)(HWND, HMENU, int);
 using CommandCallback = void(WINAPI*)(HWND, DWORD);
@@ -102,11 +101,11 @@ struct MenuFloor {
     std::vector<std::string> comments;
 
     void Build(HMENU menu) const {
-        fake_host::RegisterCommand(kSubmenuComment, 1, nullptr);
+        fake_host::RegisterCommand(kSubmenuComment.c_str(), 1, nullptr);
         InsertMenuA(menu, 0, MF_BYPOSITION | MF_SEPARATOR, 0, "");
         HMENU popup = CreatePopupMenu();
         InsertMenuA(menu, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
-                    kSubmenuLabel);
+                    kSubmenuLabel.c_str());
         for (size_t i = 0; i < folders.size(); ++i) {
             const char* display = fake_host::GetFolderDisplayName(folders[i].c_str());
             int id = fake_host::RegisterCommand(comments[i].c_str(), 1, nullptr);
