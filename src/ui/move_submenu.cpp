@@ -64,6 +64,7 @@ Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
     // to be at `position`.
     const std::uint64_t generation = history.Generation();
     const char* display = hostApi.QVA_GetFolderDisplayName(folder);
+    // cppcheck-suppress knownConditionTrueFalse ; the host's function may change the history
     if (display == nullptr || history.Generation() != generation) {
         return Step::Stop;
     }
