@@ -4,7 +4,7 @@
 # and unless the unwind tables that the runtime object registers run from its
 # own (only the start-up code's come before) to crtend.o's end mark.
 #   cmake -DMAP=<map> -DRUNTIME=<runtime object> [-DWIN32_THREADS=ON] -P check_module_link.cmake
-set(replaced __gcc_register_frame __gcc_deregister_frame _CRT_MT __dyn_tls_init_callback
+set(replaced __gcc_register_frame _CRT_MT __dyn_tls_init_callback
   _pei386_runtime_relocator __cxa_get_globals __cxa_get_globals_fast
   "__gnu_cxx::__verbose_terminate_handler()")
 if(WIN32_THREADS)

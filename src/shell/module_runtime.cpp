@@ -75,9 +75,6 @@ void __gcc_register_frame() {
     std::atexit(DeregisterUnwindTables);
 }
 
-// crtbegin.o's own name for the deregistration; nothing calls it here.
-void __gcc_deregister_frame() {}
-
 // Tells libgcc and libstdc++ whether threads may run: 0 makes the unwinder,
 // the emergency pool and emulated TLS take no locks and make no semaphore.
 int _CRT_MT = 0;
