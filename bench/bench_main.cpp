@@ -18,10 +18,9 @@
 
 namespace {
 
-// フォルダへ移動(&Q), フォルダへ移動, " に移動"
-const char kSubmenuLabel[] = "\x83t\x83H\x83\x8b\x83_\x82\xd6\x88\xda\x93\xae(&Q)";
-const char kSubmenuComment[] = "\x83t\x83H\x83\x8b\x83_\x82\xd6\x88\xda\x93\xae";
-const char kMoveSuffix[] = " \x82\xc9\x88\xda\x93\xae";
+const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
+const std::string kSubmenuComment = cp932_text::FromWide(cp932_text::kSubmenuComment);
+const std::string kMoveSuffix = cp932_text::FromWide(cp932_text::kMoveSuffix);
 
 using OnMenuInit = int(WINAPI*)(HWND, HMENU, int);
 using CommandCallback = void(WINAPI*)(HWND, DWORD);
@@ -102,11 +101,11 @@ struct MenuFloor {
     std::vector<std::string> comments;
 
     void Build(HMENU menu) const {
-        fake_host::RegisterCommand(kSubmenuComment, 1, nullptr);
+        fake_host::RegisterCommand(kSubmenuComment.c_str(), 1, nullptr);
         InsertMenuA(menu, 0, MF_BYPOSITION | MF_SEPARATOR, 0, "");
         HMENU popup = CreatePopupMenu();
         InsertMenuA(menu, 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
-                    kSubmenuLabel);
+                    kSubmenuLabel.c_str());
         for (size_t i = 0; i < folders.size(); ++i) {
             const char* display = fake_host::GetFolderDisplayName(folders[i].c_str());
             int id = fake_host::RegisterCommand(comments[i].c_str(), 1, nullptr);
@@ -210,24 +209,29 @@ void BenchPick(const char* dll) {
     };
     std::vector<void*> entries(30, nullptr);
     std::string target = cp932_text::FromWide(FolderWide(29).c_str());
-    std::vector<double> m =
-        Interleaved({[&] {
-                         build();
-                         double start = NowMicroseconds();
-                         for (UINT id : ids) {
-                             capturedCallback(nullptr, id);
-                         }
-                         return (NowMicroseconds() - start) / static_cast<double>(ids.size());
-                     },
-                     [&] {
-                         double start = NowMicroseconds();
-                         for (int i = 0; i < 30; ++i) {
-                             fake_host::MoveSelectedMessages(target.c_str(), 0);
-                             std::rotate(entries.begin(), entries.end() - 1, entries.end());
-                         }
-                         return (NowMicroseconds() - start) / 30;
-                     }},
-                    15, 100);
+    // Picking the last item 30 times brings the list back to its order, so
+    // the picks go round several times: one sample spans many clock ticks.
+    const int turns = 10;
+    std::vector<double> m = Interleaved(
+        {[&] {
+             build();
+             double start = NowMicroseconds();
+             for (int turn = 0; turn < turns; ++turn) {
+                 for (UINT id : ids) {
+                     capturedCallback(nullptr, id);
+                 }
+             }
+             return (NowMicroseconds() - start) / static_cast<double>(ids.size() * turns);
+         },
+         [&] {
+             double start = NowMicroseconds();
+             for (int i = 0; i < 30 * turns; ++i) {
+                 fake_host::MoveSelectedMessages(target.c_str(), 0);
+                 std::rotate(entries.begin(), entries.end() - 1, entries.end());
+             }
+             return (NowMicroseconds() - start) / (30 * turns);
+         }},
+        15, 100);
     std::printf("\nPick of the last item of 30 (median, microseconds)\n  DLL %.3f, floor (host "
                 "call and moving an entry to the front) %.3f: %.2fx\n",
                 m[0], m[1], m[0] / m[1]);
@@ -280,6 +284,8 @@ void BenchLoad(const char* dll) {
         floorTime[c] = m[1];
         std::printf("  %-8d %12.1f %12.1f\n", counts[c], m[0], m[1]);
     }
+    // Reported, not held to a limit: at the 5 to 30 folders a user keeps,
+    // each costs a fraction of a microsecond of a load that takes milliseconds.
     double dllPerFolder = (dllTime[4] - dllTime[0]) / counts[4];
     double floorPerFolder = (floorTime[4] - floorTime[0]) / counts[4];
     // Linear: from 10,000 to 100,000 folders each costs the DLL what each of
@@ -290,9 +296,29 @@ void BenchLoad(const char* dll) {
     std::printf("  per folder: DLL %.3f us, floor %.3f us (%.2fx); times the floor up to 10,000 "
                 "%.2fx, from 10,000 to 100,000 %.2fx\n",
                 dllPerFolder, floorPerFolder, dllPerFolder / floorPerFolder, firstRatio, restRatio);
-    Goal("load + unload, per folder: times the floor's", dllPerFolder / floorPerFolder, 4.0, "x");
     Goal("load + unload, linear: times the floor from 10,000 to 100,000 over up to 10,000",
          restRatio / firstRatio, 1.25, "x");
+}
+
+// Load + unload with 30 stored folders against a module that does nothing,
+// with the same exports, imports from the same system DLLs and the same
+// resources (the tests' idle_module.dll): what the module adds to a start of
+// the host.
+void BenchLoadAgainstIdle(const char* dll) {
+    StoreSettings(30, 30);
+    auto loadAndUnload = [](const char* path) {
+        return [path] {
+            double start = NowMicroseconds();
+            FreeLibrary(LoadLibraryA(path));
+            return NowMicroseconds() - start;
+        };
+    };
+    std::vector<double> m =
+        Interleaved({loadAndUnload(dll), loadAndUnload("idle_module.dll")}, 301, 1);
+    std::printf("\nLoad + unload with 30 folders (median, microseconds)\n  DLL %.1f, a module that "
+                "does nothing %.1f: %.2fx\n",
+                m[0], m[1], m[0] / m[1]);
+    Goal("load + unload, 30 folders: times a module that does nothing", m[0] / m[1], 2.0, "x");
 }
 
 // The module's file size and how many functions it imports.
@@ -317,8 +343,8 @@ void Footprint(const char* dll) {
     }
     FreeLibrary(module);
     std::printf("Footprint: %.0f bytes, %d imported functions\n\n", size, imports);
-    Goal("file size", size, 102400, " bytes");
-    Goal("imported functions", imports, 64, "");
+    Goal("file size", size, 78000, " bytes");
+    Goal("imported functions", imports, 45, "");
 }
 
 } // namespace
@@ -340,6 +366,7 @@ int main(int argc, char** argv) {
     BenchMenus(dll);
     BenchPick(dll);
     BenchLoad(dll);
+    BenchLoadAgainstIdle(dll);
     std::printf("\n");
     int met = 0;
     for (const Result& g : goals) {

@@ -1,12 +1,37 @@
-# The module and its probe build, with the toolchain the module ships with.
-# Included by the top-level CMakeLists.txt when QVVORN_MODULE_ONLY is set.
+# How a module is linked, with the runtime fitted to it: QvVorn.dll in the
+# module builds (QVVORN_MODULE_ONLY), QvVornProbe.dll in the test build.
+include_guard(GLOBAL)
+include(${CMAKE_CURRENT_LIST_DIR}/runtime_guard.cmake)
 
 # Builds are reproducible: no time stamp in the file, no build path in it.
 set(QVVORN_MODULE_COMPILE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
-set(QVVORN_MODULE_LINK -Wl,--no-insert-timestamp)
+# The module has no runtime pseudo-relocations (data imported without
+# dllimport), and a new one is a link error: its start-up code has no routine
+# to apply them.
+set(QVVORN_MODULE_LINK -Wl,--no-insert-timestamp -Wl,--disable-runtime-pseudo-reloc)
 # Linker warnings fail the build as compiler warnings do.
 if(QVVORN_WERROR)
   list(APPEND QVVORN_MODULE_LINK -Wl,--fatal-warnings)
+endif()
+
+# The runtime fitted to the module (src/shell/module_runtime.cpp) registers
+# the module's unwind tables itself, so its object takes the place of gcc's
+# crtbegin.o: the compiler driver takes crtbegin.o from the first -B
+# directory that holds one and links it after the start-up code, ahead of
+# every other object. crtend.o still comes from the compiler's directory
+# (for clang, the gcc directory named after ours).
+set(QVVORN_RUNTIME_DIR ${CMAKE_BINARY_DIR}/module_runtime)
+add_library(qvvorn_module_runtime OBJECT ${CMAKE_SOURCE_DIR}/src/shell/module_runtime.cpp)
+qvvorn_product_options(qvvorn_module_runtime)
+target_compile_options(qvvorn_module_runtime PRIVATE ${QVVORN_MODULE_COMPILE})
+add_custom_command(OUTPUT ${QVVORN_RUNTIME_DIR}/crtbegin.o
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_OBJECTS:qvvorn_module_runtime>
+    ${QVVORN_RUNTIME_DIR}/crtbegin.o
+  DEPENDS qvvorn_module_runtime $<TARGET_OBJECTS:qvvorn_module_runtime> VERBATIM)
+add_custom_target(qvvorn_module_start DEPENDS ${QVVORN_RUNTIME_DIR}/crtbegin.o)
+set(QVVORN_MODULE_START -B${QVVORN_RUNTIME_DIR}/)
+if(QVVORN_CLANG)
+  list(APPEND QVVORN_MODULE_START -B${QVVORN_GCC_DIR}/)
 endif()
 
 # lld writes an export table of its own from a .def, with ordinal base 0 and
@@ -24,37 +49,35 @@ function(qvvorn_exports target def)
   endif()
 endfunction()
 
+# A module of `objects` (the product sources compiled once for this
+# toolchain), exporting what `def` says, with the module's own sources and
+# the further sources in ARGN. The link writes a map, and the build stops
+# unless the map shows every runtime replacement in the place of the
+# runtime's own.
 function(qvvorn_add_module name objects def)
   add_library(${name} SHARED ${QVVORN_MODULE_SOURCES} $<TARGET_OBJECTS:${objects}>
     ${QVVORN_RESOURCES} ${ARGN})
   qvvorn_product_options(${name})
   target_compile_options(${name} PRIVATE ${QVVORN_MODULE_COMPILE})
   set_target_properties(${name} PROPERTIES PREFIX "")
+  set(map ${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
   target_link_options(${name} PRIVATE ${QVVORN_STATIC_RUNTIME} -Wl,--enable-stdcall-fixup
-    ${QVVORN_MODULE_LINK})
+    ${QVVORN_MODULE_LINK} ${QVVORN_MODULE_START} -Wl,-Map=${map})
   target_link_libraries(${name} PRIVATE ${QVVORN_WINDOWS_LIBS})
+  add_dependencies(${name} qvvorn_module_start)
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${QVVORN_RUNTIME_DIR}/crtbegin.o)
   qvvorn_exports(${name} ${def})
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DMAP=${map} -DRUNTIME=${QVVORN_RUNTIME_DIR}/crtbegin.o
+      -DWIN32_THREADS=${QVVORN_RUNTIME_WIN32_THREADS} -P ${CMAKE_SOURCE_DIR}/cmake/check_module_link.cmake
+    VERBATIM)
 endfunction()
 
-add_library(qvvorn_module_objects OBJECT ${QVVORN_SOURCES})
-qvvorn_product_options(qvvorn_module_objects)
-target_compile_options(qvvorn_module_objects PRIVATE ${QVVORN_MODULE_COMPILE})
-
-qvvorn_add_module(QvVorn qvvorn_module_objects ${CMAKE_SOURCE_DIR}/src/shell/qvvorn.def)
-# Shipped without symbols.
-target_link_options(QvVorn PRIVATE -s)
-
-# The probe build: the same sources counting their resources, with a probe
-# that reports the counts to the host when the module unloads, exported
-# under one more name.
-add_library(qvvorn_probe_objects OBJECT ${QVVORN_SOURCES})
-qvvorn_product_options(qvvorn_probe_objects)
-target_compile_definitions(qvvorn_probe_objects PUBLIC QVVORN_COUNT_RESOURCES)
-
-file(READ ${CMAKE_SOURCE_DIR}/src/shell/qvvorn.def QVVORN_DEF)
-file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/QvVornProbe.def
-  CONTENT "${QVVORN_DEF}    QvVornProbe_Resources=QvVornProbe_Resources@0\n")
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/qvvorn.def)
-qvvorn_add_module(QvVornProbe qvvorn_probe_objects ${CMAKE_BINARY_DIR}/QvVornProbe.def
-  ${CMAKE_SOURCE_DIR}/tests/probe/resource_probe.cpp)
-target_compile_definitions(QvVornProbe PRIVATE QVVORN_COUNT_RESOURCES)
+if(QVVORN_MODULE_ONLY)
+  add_library(qvvorn_module_objects OBJECT ${QVVORN_SOURCES})
+  qvvorn_product_options(qvvorn_module_objects)
+  target_compile_options(qvvorn_module_objects PRIVATE ${QVVORN_MODULE_COMPILE})
+  qvvorn_add_module(QvVorn qvvorn_module_objects ${CMAKE_SOURCE_DIR}/src/shell/qvvorn.def)
+  # Shipped without symbols.
+  target_link_options(QvVorn PRIVATE -s)
+endif()

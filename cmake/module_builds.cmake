@@ -16,8 +16,8 @@ function(qvvorn_module_build name toolchain output_dir)
     BUILD_ALWAYS ON
     INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
-      <BINARY_DIR>/QvVorn.dll <BINARY_DIR>/QvVornProbe.dll ${output_dir}
-    BUILD_BYPRODUCTS ${output_dir}/QvVorn.dll ${output_dir}/QvVornProbe.dll
+      <BINARY_DIR>/QvVorn.dll ${output_dir}
+    BUILD_BYPRODUCTS ${output_dir}/QvVorn.dll
     USES_TERMINAL_BUILD ON)
 endfunction()
 
@@ -26,4 +26,3 @@ qvvorn_module_build(module-clang toolchain-i686-clang.cmake ${CMAKE_BINARY_DIR}/
 
 # What the test programs depend on.
 add_custom_target(QvVorn DEPENDS module module-clang)
-add_custom_target(QvVornProbe DEPENDS module)

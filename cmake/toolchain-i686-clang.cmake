@@ -13,17 +13,18 @@ set(CMAKE_SYSROOT_COMPILE /usr/${QVVORN_TRIPLE})
 set(QVVORN_CLANG ON)
 
 # clang does not find Debian's versioned gcc directory (12-win32) by itself:
-# name libstdc++'s headers and the gcc runtime libraries. -B makes clang take
-# gcc's crtbegin.o and crtend.o from there, which register the module's unwind
-# tables; the crtbegin.o of the mingw-w64 package is empty, and without the
-# registration the first throw would end the process. lld takes archives in
-# any order. The compile-only flags reach the link line too, hence the
-# unused-argument switch there.
+# name libstdc++'s headers and the gcc runtime libraries. The module takes
+# gcc's crtend.o from there (cmake/module.cmake names the directory with -B
+# after the one holding the module's own crtbegin.o); the crtbegin.o and
+# crtend.o of the mingw-w64 package are empty, and without the registration
+# of the unwind tables the first throw would end the process. lld takes
+# archives in any order. The compile-only flags reach the link line too,
+# hence the unused-argument switch there.
 file(GLOB QVVORN_GCC_DIRS /usr/lib/gcc/${QVVORN_TRIPLE}/*-win32)
 list(GET QVVORN_GCC_DIRS 0 QVVORN_GCC_DIR)
 set(CMAKE_CXX_FLAGS_INIT "-nostdinc++ -isystem ${QVVORN_GCC_DIR}/include/c++ -isystem ${QVVORN_GCC_DIR}/include/c++/${QVVORN_TRIPLE} -isystem ${QVVORN_GCC_DIR}/include/c++/backward")
 foreach(kind EXE SHARED MODULE)
-  set(CMAKE_${kind}_LINKER_FLAGS_INIT "-fuse-ld=lld -B${QVVORN_GCC_DIR} -L${QVVORN_GCC_DIR} -Wno-unused-command-line-argument")
+  set(CMAKE_${kind}_LINKER_FLAGS_INIT "-fuse-ld=lld -L${QVVORN_GCC_DIR} -Wno-unused-command-line-argument")
 endforeach()
 
 set(CMAKE_FIND_ROOT_PATH /usr/${QVVORN_TRIPLE})

@@ -9,14 +9,47 @@ if(NOT QVVORN_THREAD_MODEL)
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QVVORN_THREAD_MODEL)
 
-set(CMAKE_C_COMPILER ${QVVORN_TRIPLE}-gcc-${QVVORN_THREAD_MODEL})
-set(CMAKE_CXX_COMPILER ${QVVORN_TRIPLE}-g++-${QVVORN_THREAD_MODEL})
-set(CMAKE_RC_COMPILER ${QVVORN_TRIPLE}-windres)
+# Compiler names: Debian's by default. Elsewhere set QVVORN_C_COMPILER,
+# QVVORN_CXX_COMPILER and QVVORN_RC_COMPILER, as cache variables or in the
+# environment. The module builds that the main build starts are configured
+# later, by the build tool, and see only the environment.
+foreach(tool C CXX RC)
+  if(NOT QVVORN_${tool}_COMPILER AND DEFINED ENV{QVVORN_${tool}_COMPILER})
+    set(QVVORN_${tool}_COMPILER $ENV{QVVORN_${tool}_COMPILER})
+  endif()
+endforeach()
+if(NOT QVVORN_C_COMPILER)
+  set(QVVORN_C_COMPILER ${QVVORN_TRIPLE}-gcc-${QVVORN_THREAD_MODEL})
+endif()
+if(NOT QVVORN_CXX_COMPILER)
+  set(QVVORN_CXX_COMPILER ${QVVORN_TRIPLE}-g++-${QVVORN_THREAD_MODEL})
+endif()
+if(NOT QVVORN_RC_COMPILER)
+  set(QVVORN_RC_COMPILER ${QVVORN_TRIPLE}-windres)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QVVORN_C_COMPILER QVVORN_CXX_COMPILER QVVORN_RC_COMPILER)
+foreach(tool C CXX RC)
+  find_program(QVVORN_${tool}_COMPILER_PATH ${QVVORN_${tool}_COMPILER})
+  if(NOT QVVORN_${tool}_COMPILER_PATH)
+    message(FATAL_ERROR "No ${QVVORN_${tool}_COMPILER} on the PATH. On Debian, scripts/prepare.sh installs mingw-w64; "
+      "elsewhere set QVVORN_${tool}_COMPILER (cache variable or environment) to your compiler for 32-bit Windows, "
+      "then configure an empty build folder.")
+  endif()
+endforeach()
 
-set(CMAKE_FIND_ROOT_PATH /usr/${QVVORN_TRIPLE})
+set(CMAKE_C_COMPILER ${QVVORN_C_COMPILER})
+set(CMAKE_CXX_COMPILER ${QVVORN_CXX_COMPILER})
+set(CMAKE_RC_COMPILER ${QVVORN_RC_COMPILER})
+
+# Debian's mingw-w64 root; other systems' compilers know their own.
+if(EXISTS /usr/${QVVORN_TRIPLE})
+  set(CMAKE_FIND_ROOT_PATH /usr/${QVVORN_TRIPLE})
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Every test binary runs under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Every test binary runs under Wine, unless the build runs on Windows itself.
+if(NOT CMAKE_HOST_WIN32)
+  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+endif()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-compiles QvVorn.dll, our host and the tests into ${QVVORN_BUILD:-build};
 # with target names (e.g. qvhost), only those and what they need.
+# The compile commands land in that folder too (compile_commands.json).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
@@ -8,7 +9,7 @@ build=${QVVORN_BUILD:-$root/build}
 "$root/scripts/prepare.sh"
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 if (($#)); then
   cmake --build "$build" --target "$@" -- -j"$(nproc)"
 else

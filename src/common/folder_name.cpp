@@ -16,14 +16,8 @@ struct FolderName::Body {
     std::size_t length; // code units, without the NUL
     char* ansi;         // made on first request
     RoundTrip roundTrip;
-    Group* group; // the allocation it shares, or null: its own
 
     wchar_t* Text() noexcept { return reinterpret_cast<wchar_t*>(this + 1); }
-};
-
-// The head of one allocation that holds several bodies, one after another.
-struct FolderName::Group {
-    volatile LONG bodies; // not yet freed
 };
 
 namespace {
@@ -35,34 +29,23 @@ constexpr std::size_t kLongestText = 0x7FFFFFFEu / sizeof(wchar_t);
     RaiseFolderNameError(StatusFromWin32(GetLastError()));
 }
 
-// Bytes a body takes with a text of `length` units, kept aligned for the next.
-template <typename Body> std::size_t BodyBytes(std::size_t length) noexcept {
-    std::size_t bytes = sizeof(Body) + (length + 1) * sizeof(wchar_t);
-    return (bytes + alignof(Body) - 1) / alignof(Body) * alignof(Body);
-}
-
 } // namespace
 
-// Makes a body at `at`, which has BodyBytes(length) bytes, with its NUL in
-// place; the caller fills the text.
-FolderName::Body* FolderName::PlaceBody(void* at, std::size_t length, Group* group) noexcept {
-    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
-    Body* body = new (at) Body{1, length, nullptr, Body::RoundTrip::Unknown, group};
-    body->Text()[length] = L'\0';
-    CountTaken(Resource::FolderBody);
-    return body;
-}
-
-// A body of its own with room for `length` units and the NUL.
+// A body with room for `length` units and its NUL in place; the caller fills
+// the text.
 FolderName::Body* FolderName::NewBody(std::size_t length) {
     if (length > kLongestText) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    void* block = ::operator new(BodyBytes<Body>(length), std::nothrow);
+    void* block = ::operator new(sizeof(Body) + (length + 1) * sizeof(wchar_t), std::nothrow);
     if (block == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    return PlaceBody(block, length, nullptr);
+    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
+    Body* body = new (block) Body{1, length, nullptr, Body::RoundTrip::Unknown};
+    body->Text()[length] = L'\0';
+    CountTaken(Resource::FolderBody);
+    return body;
 }
 
 FolderName::FolderName(const char* ansi) {
@@ -92,33 +75,6 @@ FolderName FolderName::FromWide(const wchar_t* text, std::size_t length) {
     return made;
 }
 
-void FolderName::FromWideGroup(const wchar_t* const texts[], const std::size_t lengths[],
-                               std::size_t count, FolderName names[]) {
-    std::size_t bytes = sizeof(Group);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (lengths[i] > kLongestText || BodyBytes<Body>(lengths[i]) > kLongestText - bytes) {
-            RaiseFolderNameError(kStatusOutOfMemory);
-        }
-        bytes += BodyBytes<Body>(lengths[i]);
-    }
-    char* block = static_cast<char*>(::operator new(bytes, std::nothrow));
-    if (block == nullptr) {
-        RaiseFolderNameError(kStatusOutOfMemory);
-    }
-    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
-    Group* group = new (block) Group{static_cast<LONG>(count)};
-    char* next = block + sizeof(Group);
-    for (std::size_t i = 0; i < count; ++i) {
-        Body* body = PlaceBody(next, lengths[i], group);
-        if (lengths[i] != 0) {
-            std::memcpy(body->Text(), texts[i], lengths[i] * sizeof(wchar_t));
-        }
-        names[i] = FolderName();
-        names[i].body_ = body;
-        next += BodyBytes<Body>(lengths[i]);
-    }
-}
-
 FolderName::FolderName(const FolderName& other) noexcept : body_(other.body_) {
     if (body_ != nullptr) {
         InterlockedIncrement(&body_->refs);
@@ -137,8 +93,7 @@ FolderName& FolderName::operator=(FolderName other) noexcept {
     return *this;
 }
 
-// A sole holder needs no atomic decrement: no one else can reach the body
-// (or, for a group, the last of its bodies).
+// A sole holder needs no atomic decrement: no one else can reach the body.
 FolderName::~FolderName() {
     if (body_ != nullptr && (body_->refs == 1 || InterlockedDecrement(&body_->refs) == 0)) {
         FreeBody(body_);
@@ -147,15 +102,9 @@ FolderName::~FolderName() {
 
 void FolderName::FreeBody(Body* body) noexcept {
     delete[] body->ansi;
-    Group* group = body->group;
     body->~Body();
     CountGiven(Resource::FolderBody);
-    if (group == nullptr) {
-        ::operator delete(body);
-    } else if (group->bodies == 1 || InterlockedDecrement(&group->bodies) == 0) {
-        group->~Group();
-        ::operator delete(group);
-    }
+    ::operator delete(body);
 }
 
 const wchar_t* FolderName::Wide() const noexcept {

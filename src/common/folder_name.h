@@ -14,10 +14,6 @@ class FolderName {
     explicit FolderName(const char* ansi);
     // Copies `length` UTF-16 code units.
     static FolderName FromWide(const wchar_t* text, std::size_t length);
-    // FromWide for `count` texts at once, into `names`: their bodies share
-    // one allocation, which goes when the last of them does.
-    static void FromWideGroup(const wchar_t* const texts[], const std::size_t lengths[],
-                              std::size_t count, FolderName names[]);
 
     FolderName(const FolderName& other) noexcept;
     FolderName(FolderName&& other) noexcept;
@@ -44,8 +40,6 @@ class FolderName {
 
   private:
     struct Body;
-    struct Group;
-    static Body* PlaceBody(void* at, std::size_t length, Group* group) noexcept;
     static Body* NewBody(std::size_t length);
     static void FreeBody(Body* body) noexcept;
 

@@ -10,45 +10,30 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "registry texts are UTF-16");
 
 namespace {
 
-// Folders made in groups: one allocation for each, not one for each folder.
-constexpr std::size_t kFolderGroup = 32;
+// Where the settings are: each registry step opens the key there itself.
+KeyLocation SettingsKey(const PluginSettings& settings) {
+    return KeyLocation{settings.rootKey, settings.keyPath.Ansi()};
+}
 
 void AppendStoredFolders(FolderHistory& history, const StoredText& stored) {
     const char16_t* text = reinterpret_cast<const char16_t*>(stored.bytes.get());
-    const wchar_t* texts[kFolderGroup];
-    std::size_t lengths[kFolderGroup];
-    std::size_t pending = 0;
-    auto appendPending = [&] {
-        FolderName names[kFolderGroup];
-        FolderName::FromWideGroup(texts, lengths, pending, names);
-        for (std::size_t i = 0; i < pending; ++i) {
-            history.Append(HistoryEntry(std::move(names[i]), 0));
-        }
-        pending = 0;
-    };
-    ForEachStoredFolder(text, stored.size / sizeof(char16_t),
-                        [&](std::size_t offset, std::size_t length) {
-                            texts[pending] = reinterpret_cast<const wchar_t*>(text + offset);
-                            lengths[pending] = length;
-                            if (++pending == kFolderGroup) {
-                                appendPending();
-                            }
-                        });
-    if (pending != 0) {
-        appendPending();
-    }
+    ForEachStoredFolder(
+        text, stored.size / sizeof(char16_t), [&](std::size_t offset, std::size_t length) {
+            history.Append(
+                FolderName::FromWide(reinterpret_cast<const wchar_t*>(text + offset), length), 0);
+        });
 }
 
-void LoadMaxFolders(const PluginSettings& settings) {
-    EnsureMaxValue(settings);
-    std::uint32_t stored = ReadMaxValue(settings);
+void LoadMaxFolders(const KeyLocation& key) {
+    EnsureMaxValue(key);
+    std::uint32_t stored = ReadMaxValue(key);
     maxFolders = IsFolderCapInRange(stored) ? stored : kDefaultMaxFolders;
     maxFoldersKnown = true;
 }
 
-void LoadHistory(PluginSettings& settings) {
-    EnsureHistoryValue(settings);
-    StoredText stored = ReadHistoryValue(settings);
+void LoadHistory(PluginSettings& settings, const KeyLocation& key) {
+    EnsureHistoryValue(key);
+    StoredText stored = ReadHistoryValue(key);
     if (stored.bytes != nullptr) {
         AppendStoredFolders(settings.history, stored);
     }
@@ -65,7 +50,7 @@ struct JoinedList {
 JoinedList JoinHistory(const FolderHistory& history) {
     std::size_t folderUnits = 0;
     for (std::size_t i = 0; i < history.Count(); ++i) {
-        folderUnits += history[i].folder.Length();
+        folderUnits += history.At(i).folder.Length();
     }
     JoinedList joined;
     if (history.Count() == 0 ||
@@ -75,7 +60,7 @@ JoinedList JoinHistory(const FolderHistory& history) {
     joined.text.reset(new wchar_t[joined.units + 1]);
     char16_t* out = reinterpret_cast<char16_t*>(joined.text.get());
     for (std::size_t i = 0; i < history.Count(); ++i) {
-        const FolderName& folder = history[i].folder;
+        const FolderName& folder = history.At(i).folder;
         out = AppendToFolderList(out, i == 0, reinterpret_cast<const char16_t*>(folder.Wide()),
                                  folder.Length());
     }
@@ -92,8 +77,9 @@ void LoadSettings(PluginSettings& settings) noexcept {
     maxFoldersKnown = false;
     try {
         settings.keyPath = FolderName(kSettingsKeyPath);
-        LoadMaxFolders(settings);
-        LoadHistory(settings);
+        const KeyLocation key = SettingsKey(settings);
+        LoadMaxFolders(key);
+        LoadHistory(settings, key);
     } catch (...) {
         // Runs inside the loader: nothing may escape. Start with an empty
         // history; what was not read is not written back at unload.
@@ -116,9 +102,10 @@ void SaveSettings(PluginSettings& settings) noexcept {
         } catch (...) {
             joined = JoinedList(); // leave the stored list as it is
         }
-        WriteHistoryValue(settings, joined.text.get(), joined.units);
+        const KeyLocation key = SettingsKey(settings);
+        WriteHistoryValue(key, joined.text.get(), joined.units);
         if (maxFoldersKnown) {
-            WriteMaxValue(settings);
+            WriteMaxValue(key, maxFolders);
         }
     } catch (...) {
         // Runs inside the loader: nothing may escape.

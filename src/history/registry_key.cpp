@@ -2,13 +2,13 @@
 
 #include "common/resource_counts.h"
 
-RegistryKey::RegistryKey(HKEY root, const char* path) noexcept {
+RegistryKey::RegistryKey(const KeyLocation& location) noexcept {
     // No path would open the root itself.
-    if (path == nullptr) {
+    if (location.path == nullptr) {
         return;
     }
     HKEY key = nullptr;
-    RegOpenKeyExA(root, path, 0, KEY_READ | KEY_SET_VALUE, &key);
+    RegOpenKeyExA(location.root, location.path, 0, KEY_READ | KEY_SET_VALUE, &key);
     if (key != nullptr) {
         key_ = key;
         CountTaken(Resource::RegistryKey);

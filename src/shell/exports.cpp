@@ -95,7 +95,7 @@ int WINAPI QVC_OnDragDrop(const char* targetFolder, DWORD, DWORD, DWORD dropKind
     return AtHostBoundary([targetFolder, dropKind] {
         if ((dropKind == 1 || dropKind == 2) && targetFolder != nullptr &&
             targetFolder[0] != '\0') {
-            RecordFolder(ActiveHistory(), targetFolder, 0, 1);
+            ActiveHistory().RecordFolder(targetFolder, 0, 1);
         }
     });
 }

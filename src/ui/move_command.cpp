@@ -18,12 +18,7 @@ std::int32_t CommandIdOf(DWORD param) {
 // act on: no command, or no entry holding it (a stale item must not move
 // mail to "").
 FolderName BoundFolder(std::int32_t commandId) {
-    if (commandId == 0) {
-        return FolderName();
-    }
-    const FolderHistory& history = ActiveHistory();
-    std::size_t index = IndexOfCommand(history, commandId);
-    return index == kNoEntry ? FolderName() : history[index].folder;
+    return commandId == 0 ? FolderName() : ActiveHistory().FolderBoundTo(commandId);
 }
 
 void MoveToBoundFolder(std::int32_t commandId) {
@@ -38,10 +33,10 @@ void MoveToBoundFolder(std::int32_t commandId) {
     // what a copy of the text names, and that is what is recorded.
     FolderName target = bound.AnsiRoundTrips() ? bound : FolderName(text);
     if (hostApi.QVA_MoveSelectedMessages(target.Ansi(), 0) != 1) {
-        RemoveByCommand(ActiveHistory(), commandId);
+        ActiveHistory().RemoveByCommand(commandId);
         return;
     }
-    RecordFolderText(ActiveHistory(), target, commandId, 1);
+    ActiveHistory().RecordFolder(target, commandId, 1);
 }
 
 bool IsCurrentFolder(std::int32_t commandId) {

@@ -2,10 +2,11 @@
 // submenu: the folder's display text followed by " に移動".
 #pragma once
 
-#include "history/history_entry.h"
+#include <cstddef>
 
-// The comment for `display`, made as FolderName values (to UTF-16 with the
-// system ANSI code page and back) and kept with the entry, so that the next
-// build reuses it while the host gives the same display text. Valid until
-// the entry changes.
-const char* MoveCommentFor(HistoryEntry& entry, const char* display);
+// The comment for `display`, the text of the item at `position`, made as
+// FolderName values (to UTF-16 with the system ANSI code page and back).
+// Comments made are kept, one for each position, with the display texts they
+// were made from, so that a build whose items the host names as before makes
+// none. Valid until the next call.
+const char* MoveCommentFor(std::size_t position, const char* display);

@@ -47,44 +47,39 @@ HMENU InsertSubmenu(HMENU menu) {
     return popup.Release();
 }
 
-// Whether the entry whose text is `folder` is still at `position`: a host
-// that calls back into the plug-in from inside its own functions could have
-// changed the history meanwhile.
-bool StillThere(std::int16_t position, const wchar_t* folder) {
-    const FolderHistory& history = ActiveHistory();
-    return static_cast<std::size_t>(position) < history.Count() &&
-           history[static_cast<std::size_t>(position)].folder.Wide() == folder;
-}
-
 Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
     FolderHistory& history = ActiveHistory();
     const char* folder = nullptr;
-    if (EntryTextAt(history, position, &folder) < 0) {
+    if (history.EntryTextAt(position, &folder) < 0) {
         return Step::Stop;
     }
     // An entry without text cannot be named to the host: drop it as the host
     // would drop a folder it cannot show.
     if (folder == nullptr) {
-        RemoveAt(history, position);
+        history.RemoveAt(position);
         return Step::Dropped;
     }
-    const wchar_t* entry = history[static_cast<std::size_t>(position)].folder.Wide();
+    // A host that calls back into the plug-in from inside its own functions
+    // could change the history meanwhile; the entry is then no longer known
+    // to be at `position`.
+    const std::uint64_t generation = history.Generation();
     const char* display = hostApi.QVA_GetFolderDisplayName(folder);
-    if (display == nullptr || !StillThere(position, entry)) {
+    // cppcheck-suppress knownConditionTrueFalse ; the host's function may change the history
+    if (display == nullptr || history.Generation() != generation) {
         return Step::Stop;
     }
     if (*display == '\0') {
-        RemoveAt(history, position);
+        history.RemoveAt(position);
         return Step::Dropped;
     }
-    const char* comment = MoveCommentFor(history[static_cast<std::size_t>(position)], display);
+    const char* comment = MoveCommentFor(static_cast<std::size_t>(position), display);
     int commandId = hostApi.QVA_RegisterCommand(comment, menuType, OnMoveCommand);
     if (commandId == 0) {
         return Step::Stop;
     }
     int itemId = hostApi.QVA_RegisterUICallback(commandId, OnMoveCommandState);
-    if (itemId == 0 || !StillThere(position, entry) ||
-        BindCommandAt(history, static_cast<std::size_t>(position), itemId) < 0) {
+    if (itemId == 0 || history.Generation() != generation ||
+        history.BindCommandAt(position, itemId) < 0) {
         return Step::Stop;
     }
     if (!Inserted(
@@ -97,7 +92,6 @@ Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {
 // One item per entry, in history order, until the first failure. The history
 // may shrink on the way: dropped entries and the cap.
 void AddHistoryItems(HMENU submenu, int menuType) {
-    ConfirmDistinctFolders(ActiveHistory());
     std::size_t position = 0;
     while (position < ActiveHistory().Count() && position <= kLastPosition) {
         Step step = AddItemAt(submenu, static_cast<std::int16_t>(position), menuType);

@@ -1,12 +1,18 @@
 // What every build of the module keeps, whichever compiler made it: the export
-// table of the file, exceptions thrown and caught inside it, and nothing left
-// in the host's process by loading and unloading it. QVVORN_MODULE names the
-// module under test, relative to this program's folder (default QvVorn.dll).
+// and import tables of the file, exceptions thrown and caught inside it, and
+// nothing left in the host's process by loading and unloading it.
+// QVVORN_MODULE names the module under test, relative to this program's folder
+// (default QvVorn.dll). With QVVORN_SHARED_UNWINDER set, the process holds the
+// shared GNU unwinder before any module loads, as a host does that has loaded
+// a module built with the shared runtime.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +30,23 @@ std::string ModulePath() {
     const char* name = std::getenv("QVVORN_MODULE");
     return child_process::BesideTestProgram(name != nullptr ? name : "QvVorn.dll");
 }
+
+// The shared unwinder of mingw-w64's gcc runtime, copied here by the build.
+constexpr char kSharedUnwinder[] = "libgcc_s_dw2-1.dll";
+
+class SharedUnwinder : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        if (std::getenv("QVVORN_SHARED_UNWINDER") != nullptr) {
+            ASSERT_NE(LoadLibraryA(child_process::BesideTestProgram(kSharedUnwinder).c_str()),
+                      nullptr)
+                << GetLastError();
+        }
+    }
+};
+
+const ::testing::Environment* const sharedUnwinder =
+    ::testing::AddGlobalTestEnvironment(new SharedUnwinder);
 
 // While set, the module's MultiByteToWideChar fails, as a conversion the
 // system cannot make does: the module's own code then raises and must catch.
@@ -43,6 +66,24 @@ int WINAPI FailingMultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, i
 bool FailConversionsIn(HMODULE module) {
     return pe_image::PatchImport(module, "kernel32.dll", "MultiByteToWideChar",
                                  reinterpret_cast<FARPROC>(FailingMultiByteToWideChar)) != nullptr;
+}
+
+// While set, the module's malloc fails too: the exception raised then comes
+// from the runtime's emergency pool.
+bool allocationsFail = false;
+long failedAllocations = 0;
+
+void* __cdecl FailingMalloc(size_t bytes) {
+    if (allocationsFail) {
+        ++failedAllocations;
+        return nullptr;
+    }
+    return std::malloc(bytes);
+}
+
+bool FailAllocationsIn(HMODULE module) {
+    return pe_image::PatchImport(module, "msvcrt.dll", "malloc",
+                                 reinterpret_cast<FARPROC>(FailingMalloc)) != nullptr;
 }
 
 TEST(ModuleFile, ExportsExactlyTheSixteenCallbacksByOrdinal) {
@@ -70,6 +111,50 @@ TEST(ModuleFile, ExportsExactlyTheSixteenCallbacksByOrdinal) {
     }
 }
 
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// Everything the module imports is called by its own code or by runtime code
+// that can run in it, and comes from Windows system DLLs.
+TEST(ModuleFile, ImportsOnlyWhatCanRunFromSystemDlls) {
+    HMODULE image = LoadLibraryExA(ModulePath().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_NE(image, nullptr) << ModulePath();
+    std::vector<pe_image::Import> imports = pe_image::Imports(image);
+    FreeLibrary(image);
+
+    EXPECT_LE(imports.size(), 45u);
+    const std::set<std::string> systemDlls = {"advapi32.dll", "comctl32.dll", "kernel32.dll",
+                                              "msvcrt.dll", "user32.dll"};
+    // Runtime code that a module called one call at a time never runs.
+    const std::set<std::string> neverRun = {
+        // the thread layer: thread-local storage, thread ids, the critical
+        // sections of the thread-key clean-up
+        "TlsAlloc", "TlsFree", "TlsGetValue", "TlsSetValue", "GetCurrentThreadId", "SetLastError",
+        "CloseHandle", "InitializeCriticalSection", "DeleteCriticalSection", "EnterCriticalSection",
+        "LeaveCriticalSection",
+        // the pseudo-relocation routine: page protection, printed diagnostics
+        "VirtualProtect", "VirtualQuery", "vfprintf", "fwrite", "_iob", "strncmp",
+        // the loading of the shared unwinder
+        "LoadLibraryA", "LoadLibraryW", "FreeLibrary"};
+    for (const pe_image::Import& import : imports) {
+        SCOPED_TRACE(import.dll + "!" + import.function);
+        EXPECT_EQ(systemDlls.count(Lower(import.dll)), 1u);
+        EXPECT_EQ(neverRun.count(import.function), 0u);
+    }
+}
+
+// Small, and it does not ask for the shared unwinder by name.
+TEST(ModuleFile, IsSmallAndNamesNoSharedUnwinder) {
+    std::vector<unsigned char> bytes = pe_image::ReadFileBytes(ModulePath());
+    ASSERT_FALSE(bytes.empty()) << ModulePath();
+    EXPECT_LE(bytes.size(), 78000u);
+    const std::string name = "libgcc_s";
+    EXPECT_EQ(std::search(bytes.begin(), bytes.end(), name.begin(), name.end()), bytes.end());
+}
+
 std::vector<std::string> SubmenuLabels(const plugin_module::Plugin& plugin) {
     HMENU context = CreatePopupMenu();
     plugin.menuInit(nullptr, context, 1);
@@ -83,23 +168,35 @@ std::vector<std::string> SubmenuLabels(const plugin_module::Plugin& plugin) {
 
 // A drop whose folder text cannot be converted: the module raises inside the
 // callback and catches at its boundary; the host gets 0 and the history is
-// as it was, and the module works on.
+// as it was, and the module works on. When allocations fail as well, the
+// exception comes from the runtime's emergency pool.
 TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
-    plugin_module::Plugin plugin;
-    ASSERT_TRUE(fresh_start::Restart(plugin, 10, ModulePath().c_str())) << GetLastError();
-    ASSERT_TRUE(FailConversionsIn(plugin.module));
+    for (bool poolOnly : {false, true}) {
+        SCOPED_TRACE(poolOnly ? "every allocation failing" : "allocations succeeding");
+        plugin_module::Plugin plugin;
+        ASSERT_TRUE(fresh_start::Restart(plugin, 10, ModulePath().c_str())) << GetLastError();
+        ASSERT_TRUE(FailConversionsIn(plugin.module));
+        ASSERT_TRUE(FailAllocationsIn(plugin.module));
 
-    EXPECT_EQ(plugin.dragDrop("Alpha", 0, 0, 1), 0);
-    failedConversions = 0;
-    conversionsFail = true;
-    EXPECT_EQ(plugin.dragDrop("Beta", 0, 0, 1), 0);
-    conversionsFail = false;
-    EXPECT_EQ(failedConversions, 1);
+        EXPECT_EQ(plugin.dragDrop("Alpha", 0, 0, 1), 0);
+        failedConversions = 0;
+        failedAllocations = 0;
+        conversionsFail = true;
+        allocationsFail = poolOnly;
+        EXPECT_EQ(plugin.dragDrop("Beta", 0, 0, 1), 0);
+        conversionsFail = false;
+        allocationsFail = false;
+        if (poolOnly) {
+            EXPECT_GE(failedAllocations, 1);
+        } else {
+            EXPECT_EQ(failedConversions, 1);
+        }
 
-    EXPECT_EQ(plugin.dragDrop("Gamma", 0, 0, 2), 0);
-    EXPECT_EQ(SubmenuLabels(plugin), (std::vector<std::string>{"Gamma", "Alpha"}));
-    plugin_module::Unload(plugin);
-    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Gamma*??*Alpha");
+        EXPECT_EQ(plugin.dragDrop("Gamma", 0, 0, 2), 0);
+        EXPECT_EQ(SubmenuLabels(plugin), (std::vector<std::string>{"Gamma", "Alpha"}));
+        plugin_module::Unload(plugin);
+        EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Gamma*??*Alpha");
+    }
 }
 
 // What the host's process holds that a module can take and not give back.

@@ -20,7 +20,7 @@ struct Field {
 
 std::vector<Field> ExpectedFields() {
     return {
-        {0, cp932_text::FromWide(L"Quorvel!移動プラグイン")},
+        {0, cp932_text::FromWide(cp932_text::kPluginName)},
         {80, "Tolvenar"},
         {160, "1.0"},
         {240, cp932_text::FromWide(L"選択したメールを右クリックメニューから「送る」のように"

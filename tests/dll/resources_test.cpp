@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "cp932_text.h"
+
 namespace {
 
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN); // 0x0411
@@ -93,16 +95,12 @@ struct ExpectedControl {
 
 // As the dialog's description gives it, control by control in tab order.
 const ExpectedControl kControls[] = {
-    {1007, L"#128", L"\x8a2d\x5b9a", 7, 7, 224, 44, 0x50000007}, // 設定
-    // 最大表示フォルダ数(&M) (5～30)： with U+FF5E and U+FF1A
-    {1008, L"#130",
-     L"\x6700\x5927\x8868\x793a\x30d5\x30a9\x30eb\x30c0\x6570(&M) (5\xff5e"
-     L"30)\xff1a",
-     19, 27, 136, 8, 0x50020000},
+    {1007, L"#128", cp932_text::kDialogGroup, 7, 7, 224, 44, 0x50000007},
+    {1008, L"#130", cp932_text::kMaxFoldersLabel, 19, 27, 136, 8, 0x50020000},
     {1002, L"#129", L"", 158, 24, 20, 14, 0x50810080},
     {1012, L"msctls_updown32", L"", 178, 24, 9, 14, 0x50020020},
     {1, L"#128", L"OK", 126, 61, 50, 14, 0x50010001},
-    {2, L"#128", L"\x30ad\x30e3\x30f3\x30bb\x30eb", 181, 61, 50, 14, 0x50010000}, // キャンセル
+    {2, L"#128", cp932_text::kCancel, 181, 61, 50, 14, 0x50010000},
 };
 
 TEST_F(ModuleResources, SettingsDialogTemplate) {
@@ -121,12 +119,11 @@ TEST_F(ModuleResources, SettingsDialogTemplate) {
     EXPECT_EQ(read.Short(), 83);
     EXPECT_EQ(read.TextOrOrdinal(), L""); // no menu
     EXPECT_EQ(read.TextOrOrdinal(), L""); // standard class
-    EXPECT_EQ(read.Text(),
-              L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a"); // フォルダ移動の設定
-    EXPECT_EQ(read.Word(), 9u);                                           // points
-    EXPECT_EQ(read.Word(), 400u);                                         // weight
-    EXPECT_EQ(read.Byte(), 0u);                                           // not italic
-    EXPECT_EQ(read.Byte(), 128u);                                         // SHIFTJIS_CHARSET
+    EXPECT_EQ(read.Text(), cp932_text::kDialogCaption);
+    EXPECT_EQ(read.Word(), 9u);   // points
+    EXPECT_EQ(read.Word(), 400u); // weight
+    EXPECT_EQ(read.Byte(), 0u);   // not italic
+    EXPECT_EQ(read.Byte(), 128u); // SHIFTJIS_CHARSET
     EXPECT_EQ(read.Text(), L"MS UI Gothic");
 
     for (const ExpectedControl& control : kControls) {
@@ -177,8 +174,7 @@ TEST_F(ModuleResources, VersionInformation) {
     EXPECT_EQ(translation[0], 0x0411u);
     EXPECT_EQ(translation[1], 1200u);
 
-    // Quorvel!移動プラグイン
-    const wchar_t* const kName = L"Quorvel!\x79fb\x52d5\x30d7\x30e9\x30b0\x30a4\x30f3";
+    const wchar_t* const kName = cp932_text::kPluginName;
     const struct {
         const wchar_t* key;
         const wchar_t* text;

@@ -19,14 +19,8 @@ namespace {
 
 using plugin_module::MenuItem;
 
-// フォルダへ移動(&Q)
-const std::string kSubmenuLabel =
-    cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5(&Q)");
-// (フォルダが登録されていません。何かメールを移動すると登録されます。)
-const std::string kPlaceholder = cp932_text::FromWide(
-    L"(\x30d5\x30a9\x30eb\x30c0\x304c\x767b\x9332\x3055\x308c\x3066\x3044\x307e\x305b\x3093\x3002"
-    L"\x4f55\x304b\x30e1\x30fc\x30eb\x3092\x79fb\x52d5\x3059\x308b\x3068\x767b\x9332\x3055\x308c"
-    L"\x307e\x3059\x3002)");
+const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
+const std::string kPlaceholder = cp932_text::FromWide(cp932_text::kPlaceholder);
 const std::string kInbox = cp932_text::FromWide(L"\x53d7\x4fe1\x7bb1"); // 受信箱
 
 class MoveMenu : public ::testing::Test {

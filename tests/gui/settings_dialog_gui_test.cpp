@@ -27,15 +27,9 @@ constexpr int kEdit = 1002;
 constexpr int kSpin = 1012;
 constexpr DWORD kStartMax = 17;
 
-// フォルダ移動の設定
-const std::string kCaption =
-    cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a");
-// 範囲内の数値を入力してください
-const std::string kWarning = cp932_text::FromWide(
-    L"\x7bc4\x56f2\x5185\x306e\x6570\x5024\x3092\x5165\x529b\x3057\x3066\x304f\x3060\x3055\x3044");
-// Quorvel!移動プラグイン
-const std::string kPluginName =
-    cp932_text::FromWide(L"Quorvel!\x79fb\x52d5\x30d7\x30e9\x30b0\x30a4\x30f3");
+const std::string kCaption = cp932_text::FromWide(cp932_text::kDialogCaption);
+const std::string kWarning = cp932_text::FromWide(cp932_text::kRangeWarning);
+const std::string kPluginName = cp932_text::FromWide(cp932_text::kPluginName);
 
 using modal_dialog::ClassOf;
 
@@ -155,15 +149,12 @@ TEST_F(SettingsDialogGui, OpensFromTheMainMenuShowingTheCurrentValue) {
         std::string text;
     };
     const Control controls[] = {
-        {1007, "Button", cp932_text::FromWide(L"\x8a2d\x5b9a")}, // 設定
-        // 最大表示フォルダ数(&M) (5～30)：
-        {1008, "Static",
-         cp932_text::FromWide(L"\x6700\x5927\x8868\x793a\x30d5\x30a9\x30eb\x30c0\x6570(&M) (5\xff5e"
-                              L"30)\xff1a")},
+        {1007, "Button", cp932_text::FromWide(cp932_text::kDialogGroup)},
+        {1008, "Static", cp932_text::FromWide(cp932_text::kMaxFoldersLabel)},
         {kEdit, "Edit", "17"},
         {kSpin, "msctls_updown32", ""},
         {IDOK, "Button", "OK"},
-        {IDCANCEL, "Button", cp932_text::FromWide(L"\x30ad\x30e3\x30f3\x30bb\x30eb")}, // キャンセル
+        {IDCANCEL, "Button", cp932_text::FromWide(cp932_text::kCancel)},
     };
     for (const Control& control : controls) {
         SCOPED_TRACE(control.id);
@@ -210,10 +201,8 @@ TEST_F(SettingsDialogGui, LabelShowsItsWholeText) {
     ASSERT_NE(label, nullptr);
     wchar_t text[128] = {};
     GetWindowTextW(label, text, 128);
+    ASSERT_EQ(std::wstring(text), cp932_text::kMaxFoldersLabel);
     std::wstring shown = WithoutPrefix(text);
-    ASSERT_NE(shown.find(L"(5\xff5e"
-                         L"30)"),
-              std::wstring::npos);
 
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "cp932_text.h"
 #include "fake_host.h"
 #include "plugin_module.h"
 #include "resource_report.h"
@@ -22,16 +23,10 @@ namespace {
 
 using plugin_module::MenuItem;
 
-const char kSubmenuComment[] = "\x83t\x83H\x83\x8b\x83_\x82\xd6\x88\xda\x93\xae"; // フォルダへ移動
-const char kSubmenuLabel[] = "\x83t\x83H\x83\x8b\x83_\x82\xd6\x88\xda\x93\xae(&Q)";
-const char kMoveSuffix[] = " \x82\xc9\x88\xda\x93\xae"; // " に移動"
-// (フォルダが登録されていません。何かメールを移動すると登録されます。)
-const char kPlaceholder[] =
-    "(\x83t\x83H\x83\x8b\x83_\x82\xaa\x93o\x98^\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9"
-    "\x82\xf1\x81"
-    "B\x89\xbd\x82\xa9\x83\x81\x81[\x83\x8b\x82\xf0\x88\xda\x93\xae\x82\xb7\x82\xe9\x82\xc6\x93o"
-    "\x98^\x82\xb3\x82\xea\x82\xdc\x82\xb7\x81"
-    "B)";
+const std::string kSubmenuComment = cp932_text::FromWide(cp932_text::kSubmenuComment);
+const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
+const std::string kMoveSuffix = cp932_text::FromWide(cp932_text::kMoveSuffix);
+const std::string kPlaceholder = cp932_text::FromWide(cp932_text::kPlaceholder);
 
 // Folder texts as the host names them: case variants, double-byte characters
 // whose second byte is a backslash, a display text with an ampersand.

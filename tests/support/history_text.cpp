@@ -17,14 +17,14 @@ void Fill(FolderHistory& history, const std::string& description) {
             item.erase(open);
         }
         FolderName folder = item == "<null>" ? FolderName() : FolderName(item.c_str());
-        history.Append(HistoryEntry{folder, id});
+        history.Append(folder, id);
     }
 }
 
 std::string Describe(const FolderHistory& history) {
     std::string out;
     for (std::size_t i = 0; i < history.Count(); ++i) {
-        const HistoryEntry& entry = history[i];
+        const HistoryEntry& entry = history.At(i);
         out += i == 0 ? "" : ",";
         out += entry.folder.HasText() ? entry.folder.Ansi() : "<null>";
         if (entry.commandId != 0) {

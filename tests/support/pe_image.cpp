@@ -19,24 +19,31 @@ FARPROC Swap(FARPROC* slot, FARPROC replacement) {
 
 } // namespace
 
-FARPROC PatchImport(HMODULE module, const char* dll, const char* function, FARPROC replacement) {
+std::vector<Import> Imports(HMODULE module) {
     const IMAGE_DOS_HEADER* dos = At<const IMAGE_DOS_HEADER>(module, 0);
     const IMAGE_NT_HEADERS32* nt = At<const IMAGE_NT_HEADERS32>(module, dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports =
+    const IMAGE_DATA_DIRECTORY& directory =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto d = At<const IMAGE_IMPORT_DESCRIPTOR>(module, imports.VirtualAddress); d->Name != 0;
+    std::vector<Import> imports;
+    for (auto d = At<const IMAGE_IMPORT_DESCRIPTOR>(module, directory.VirtualAddress); d->Name != 0;
          ++d) {
-        if (lstrcmpiA(At<const char>(module, d->Name), dll) != 0) {
-            continue;
-        }
         auto name = At<const IMAGE_THUNK_DATA32>(module, d->OriginalFirstThunk);
         auto slot = At<FARPROC>(module, d->FirstThunk);
         for (; name->u1.AddressOfData != 0; ++name, ++slot) {
-            if ((name->u1.Ordinal & IMAGE_ORDINAL_FLAG32) == 0 &&
-                std::strcmp(At<const IMAGE_IMPORT_BY_NAME>(module, name->u1.AddressOfData)->Name,
-                            function) == 0) {
-                return Swap(slot, replacement);
+            if ((name->u1.Ordinal & IMAGE_ORDINAL_FLAG32) == 0) {
+                imports.push_back(
+                    {At<const char>(module, d->Name),
+                     At<const IMAGE_IMPORT_BY_NAME>(module, name->u1.AddressOfData)->Name, slot});
             }
+        }
+    }
+    return imports;
+}
+
+FARPROC PatchImport(HMODULE module, const char* dll, const char* function, FARPROC replacement) {
+    for (const Import& import : Imports(module)) {
+        if (lstrcmpiA(import.dll.c_str(), dll) == 0 && import.function == function) {
+            return Swap(import.slot, replacement);
         }
     }
     return nullptr;

@@ -1,5 +1,5 @@
 // A PE module seen from outside: the export directory of its file, and the
-// import address table of a loaded module, which a test can point elsewhere.
+// imports of a loaded module, whose table a test can point elsewhere.
 #pragma once
 
 #include <windows.h>
@@ -113,6 +113,17 @@ class ExportDirectory {
     std::vector<unsigned char> image_;
     std::vector<IMAGE_SECTION_HEADER> sections_;
 };
+
+// A function that a loaded module imports by name, and the slot of its
+// import address table that holds its address.
+struct Import {
+    std::string dll;
+    std::string function;
+    FARPROC* slot;
+};
+
+// Every function the loaded `module` imports by name, in table order.
+std::vector<Import> Imports(HMODULE module);
 
 // Points the loaded `module`'s import of `function` from `dll` (matched
 // without regard to case) at `replacement`; returns what it pointed at

@@ -81,7 +81,7 @@ TEST_F(Exports, DropThatRunsOutOfMemoryReturnsZero) {
         failing_allocation::FailingAllocation failing;
         bool raised = false;
         try {
-            RecordFolder(ActiveHistory(), "Delta", 0, 1);
+            ActiveHistory().RecordFolder("Delta", 0, 1);
         } catch (...) {
             raised = true;
         }

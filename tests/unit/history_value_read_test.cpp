@@ -34,7 +34,7 @@ TEST_P(HistoryValueRead, OddDataLeavesRoomForTheTerminator) {
         ASSERT_TRUE(settings_values::SetRaw(L"VornFolder", GetParam(), data, c.size));
         PluginSettings settings;
         EXPECT_EQ(settings.history.Count(), c.folders);
-        StoredText text = ReadHistoryValue(settings);
+        StoredText text = ReadHistoryValue(KeyLocation{HKEY_CURRENT_USER, kSettingsKeyPath});
         ASSERT_NE(text.bytes, nullptr);
         EXPECT_EQ(text.size, c.size);
         EXPECT_EQ(text.bytes[0], 'x');

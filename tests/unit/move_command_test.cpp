@@ -99,7 +99,7 @@ TEST_F(MoveCommand, FoldersMatchOnlyByteForByte) {
         SCOPED_TRACE(c.name);
         fake_host::ResetHost();
         Fill("First(3)");
-        ActiveHistory().Append(HistoryEntry{FolderName(c.entry), 4});
+        ActiveHistory().Append(FolderName(c.entry), 4);
         SetCurrent(std::string(c.current));
         EXPECT_EQ(OnMoveCommandState(0, 4), c.same ? 1 : 0);
         OnMoveCommand(nullptr, 4);
@@ -144,13 +144,13 @@ TEST_F(MoveCommand, SuccessfulMoveTrimsToTheCap) {
 TEST_F(MoveCommand, FrontEntryKeepsTheFolderBytesAndNothingLeaks) {
     const char kFolder[] = "\x95\x5c\x8e\xa6\\\x83\x5c\x83t\x83g"; // 表示\ソフト
     Fill("F1(1),F2(2)");
-    ActiveHistory().Append(HistoryEntry{FolderName(kFolder), 3});
+    ActiveHistory().Append(FolderName(kFolder), 3);
     LONG bodies = LiveResources().folderBodies;
     OnMoveCommand(nullptr, 3);
     EXPECT_EQ(Moves(), std::vector<std::string>{kFolder});
     ASSERT_EQ(ActiveHistory().Count(), 3u);
-    EXPECT_STREQ(ActiveHistory()[0].folder.Ansi(), kFolder);
-    EXPECT_EQ(ActiveHistory()[0].commandId, 3);
+    EXPECT_STREQ(ActiveHistory().At(0).folder.Ansi(), kFolder);
+    EXPECT_EQ(ActiveHistory().At(0).commandId, 3);
     EXPECT_EQ(LiveResources().folderBodies, bodies);
 }
 
@@ -238,11 +238,11 @@ namespace {
 TEST_F(MoveCommand, AFolderWhoseTextDoesNotConvertBackIsMovedToAsItsAnsiTextSays) {
     const wchar_t cafe[] = L"caf\x00e9";
     const std::string ansi = cp932_text::FromWide(cafe);
-    ActiveHistory().Append(HistoryEntry(FolderName::FromWide(cafe, 4), 7));
+    ActiveHistory().Append(FolderName::FromWide(cafe, 4), 7);
     OnMoveCommand(nullptr, 7);
     EXPECT_EQ(Moves(), std::vector<std::string>{ansi});
     EXPECT_EQ(History(), ansi + "(7)," + ansi + "(7)");
-    EXPECT_EQ(std::wstring(ActiveHistory()[1].folder.Wide()), std::wstring(cafe));
+    EXPECT_EQ(std::wstring(ActiveHistory().At(1).folder.Wide()), std::wstring(cafe));
 }
 
 } // namespace

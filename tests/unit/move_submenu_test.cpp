@@ -21,19 +21,10 @@ namespace {
 
 using plugin_module::MenuItem;
 
-// フォルダへ移動(&Q)
-const std::string kSubmenuLabel =
-    cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5(&Q)");
-// フォルダへ移動
-const std::string kSubmenuComment =
-    cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5");
-// " に移動"
-const std::string kMoveSuffix = cp932_text::FromWide(L" \x306b\x79fb\x52d5");
-// (フォルダが登録されていません。何かメールを移動すると登録されます。)
-const std::string kPlaceholder = cp932_text::FromWide(
-    L"(\x30d5\x30a9\x30eb\x30c0\x304c\x767b\x9332\x3055\x308c\x3066\x3044\x307e\x305b\x3093\x3002"
-    L"\x4f55\x304b\x30e1\x30fc\x30eb\x3092\x79fb\x52d5\x3059\x308b\x3068\x767b\x9332\x3055\x308c"
-    L"\x307e\x3059\x3002)");
+const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
+const std::string kSubmenuComment = cp932_text::FromWide(cp932_text::kSubmenuComment);
+const std::string kMoveSuffix = cp932_text::FromWide(cp932_text::kMoveSuffix);
+const std::string kPlaceholder = cp932_text::FromWide(cp932_text::kPlaceholder);
 const std::string kInboxName = cp932_text::FromWide(L"\x53d7\x4fe1\x7bb1");      // 受信箱
 const std::string kSentName = cp932_text::FromWide(L"\x9001\x4fe1\x6e08\x307f"); // 送信済み
 
@@ -234,7 +225,7 @@ TEST_F(MoveSubmenu, StateRegistrationIdIsTheItemId) {
     UINT item2 = static_cast<UINT>(command2 + 500);
     EXPECT_EQ(Labels(), (std::vector<Label>{{"F1", static_cast<UINT>(Host().commands[1].id + 500)},
                                             {"F2", item2}}));
-    EXPECT_EQ(ActiveHistory()[1].commandId, command2 + 500);
+    EXPECT_EQ(ActiveHistory().At(1).commandId, command2 + 500);
 
     OnMoveCommand(nullptr, static_cast<DWORD>(command2)); // the id the host no longer uses
     EXPECT_TRUE(Host().moves.empty());
@@ -349,8 +340,8 @@ TEST_F(MoveSubmenu, AFolderWhoseTextDoesNotConvertBackIsRecordedAsItsAnsiTextSay
     MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, back, 8);
     ASSERT_NE(std::wstring(back), std::wstring(cafe)) << "the text must not convert back";
     Fill("Alpha");
-    ActiveHistory().Append(HistoryEntry(FolderName::FromWide(cafe, 4), 0));
-    ActiveHistory().Append(HistoryEntry(FolderName("Beta"), 0));
+    ActiveHistory().Append(FolderName::FromWide(cafe, 4), 0);
+    ActiveHistory().Append(FolderName("Beta"), 0);
     Build();
 
     // The other folder goes in at the front, so the walk meets "café" again
@@ -361,7 +352,7 @@ TEST_F(MoveSubmenu, AFolderWhoseTextDoesNotConvertBackIsRecordedAsItsAnsiTextSay
                             {"Alpha", ids[0]}, {ansi, ids[1]}, {ansi, ids[2]}, {"Beta", ids[3]}}));
     EXPECT_EQ(History(), ansi + "(" + std::to_string(ids[2]) + "),Alpha(" + std::to_string(ids[0]) +
                              ")," + ansi + ",Beta(" + std::to_string(ids[3]) + ")");
-    EXPECT_EQ(std::wstring(ActiveHistory()[2].folder.Wide()), std::wstring(cafe));
+    EXPECT_EQ(std::wstring(ActiveHistory().At(2).folder.Wide()), std::wstring(cafe));
 }
 
 // The comment follows the display text the host gives at each build, also
@@ -381,6 +372,46 @@ TEST_F(MoveSubmenu, EachBuildsCommentFollowsTheDisplayTextOfThatBuild) {
         EXPECT_EQ(Host().commands[2].comment, "F2" + kMoveSuffix);
         EXPECT_EQ(Items().front().label, display);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Comments are kept by item position; when a pick moves the last item to
+// the front, every item stands a place further down at the next build.
+TEST_F(MoveSubmenu, CommentsFollowTheirFoldersWhenTheItemsMove) {
+    Fill("F1,F2,F3");
+    Build();
+    ASSERT_TRUE(fake_host::InvokeCommand(static_cast<int>(ItemIds()[2])));
+    ASSERT_EQ(History().substr(0, 3), "F3(");
+    Host().commands.clear();
+    Build();
+    ASSERT_EQ(Host().commands.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(Host().commands[i + 1].comment, std::string(i == 0   ? "F3"
+                                                              : i == 1 ? "F1"
+                                                                       : "F2") +
+                                                      kMoveSuffix);
+    }
+}
+
+// A host that calls back into the plug-in while it registers an item: the
+// entry the walk was at goes, and another folder takes its place (with a
+// text as long, so its body may well take the freed memory). The item must
+// not bind the other folder under the first one's label.
+TEST_F(MoveSubmenu, AHostThatChangesTheHistoryMeanwhileEndsTheWalk) {
+    Fill("A,B");
+    Host().registerUiResult = [](int commandId) {
+        if (commandId == Host().commands[1].id) {
+            ActiveHistory().RemoveAt(0);
+            ActiveHistory().RecordFolder("C", 0, 1);
+        }
+        return commandId;
+    };
+    Build();
+    EXPECT_EQ(GetMenuItemCount(Submenu()), 0);
+    EXPECT_EQ(History(), "C,B");
 }
 
 } // namespace

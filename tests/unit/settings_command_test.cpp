@@ -15,12 +15,8 @@ namespace {
 
 using plugin_module::MenuItem;
 
-// フォルダ移動の設定をする(&E)...
-const std::string kLabel = cp932_text::FromWide(
-    L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a\x3092\x3059\x308b(&E)...");
-// フォルダ移動の設定をする
-const std::string kComment = cp932_text::FromWide(
-    L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a\x3092\x3059\x308b");
+const std::string kLabel = cp932_text::FromWide(cp932_text::kSettingsLabel);
+const std::string kComment = cp932_text::FromWide(cp932_text::kSettingsComment);
 
 // A main window's menu bar with `count` submenus of one item each.
 HMENU MenuBar(int count) {

@@ -146,7 +146,7 @@ TEST_F(SettingsStoreTest, VornFolderShapes) {
             PluginSettings settings;
             EXPECT_EQ(history_text::Describe(settings.history), c.loaded);
             for (std::size_t i = 0; i < settings.history.Count(); ++i) {
-                EXPECT_EQ(settings.history[i].commandId, 0);
+                EXPECT_EQ(settings.history.At(i).commandId, 0);
             }
         }
         std::optional<RawValue> saved = GetRaw(L"VornFolder");
@@ -193,7 +193,7 @@ TEST_F(SettingsStoreTest, SavingEntriesWithoutText) {
             PluginSettings settings;
             history_text::Fill(settings.history, c.history);
             if (std::string(c.history).empty()) {
-                settings.history.Append(HistoryEntry{FolderName(""), 0});
+                settings.history.Append(FolderName(""), 0);
             }
         }
         std::optional<RawValue> saved = GetRaw(L"VornFolder");
@@ -223,7 +223,7 @@ TEST_F(SettingsStoreTest, FortyStoredFoldersLoadUncappedAndTrimAtTheFirstRecord)
     EXPECT_EQ(GetRaw(L"VornFolder")->bytes, StoredByPlatform(stored)) << "all 40 saved";
     {
         PluginSettings settings;
-        RecordFolder(settings.history, "F3", 0, 1);
+        settings.history.RecordFolder("F3", 0, 1);
         EXPECT_EQ(history_text::Describe(settings.history), "F3,F1,F2,F4,F5,F6,F7,F8,F9,F10");
     }
     EXPECT_EQ(GetRaw(L"VornFolder")->bytes,
@@ -250,18 +250,18 @@ TEST_F(SettingsStoreTest, AMissingKeyIsNeitherCreatedNorWritten) {
         PluginSettings settings;
         EXPECT_EQ(maxFolders, 10u);
         EXPECT_EQ(settings.history.Count(), 0u);
-        RecordFolder(settings.history, "Alpha", 0, 1);
+        settings.history.RecordFolder("Alpha", 0, 1);
         maxFolders = 20;
     }
     EXPECT_FALSE(settings_values::KeyExists());
-    PluginSettings settings; // the key path is set by loading
-    EXPECT_EQ(WriteMaxValue(settings), kStatusFail);
-    EXPECT_EQ(WriteHistoryValue(settings, L"x"), kStatusFail);
-    EXPECT_EQ(EnsureMaxValue(settings), kStatusFail);
-    EXPECT_EQ(EnsureHistoryValue(settings), kStatusFail);
-    EXPECT_EQ(ReadMaxValue(settings), 0u);
-    EXPECT_EQ(ReadHistoryValue(settings).bytes, nullptr);
-    EXPECT_EQ(WriteHistoryValue(settings, nullptr), kStatusInvalidArg);
+    const KeyLocation key{HKEY_CURRENT_USER, kSettingsKeyPath};
+    EXPECT_EQ(WriteMaxValue(key, 20), kStatusFail);
+    EXPECT_EQ(WriteHistoryValue(key, L"x"), kStatusFail);
+    EXPECT_EQ(EnsureMaxValue(key), kStatusFail);
+    EXPECT_EQ(EnsureHistoryValue(key), kStatusFail);
+    EXPECT_EQ(ReadMaxValue(key), 0u);
+    EXPECT_EQ(ReadHistoryValue(key).bytes, nullptr);
+    EXPECT_EQ(WriteHistoryValue(key, nullptr), kStatusInvalidArg);
     EXPECT_FALSE(settings_values::KeyExists());
 }
 
@@ -270,8 +270,8 @@ TEST_F(SettingsStoreTest, AnEmptyHistoryKeepsTheStoredListForTheNextRun) {
     RawValue before = *GetRaw(L"VornFolder");
     {
         PluginSettings settings;
-        RemoveAt(settings.history, 0);
-        RemoveAt(settings.history, 0);
+        settings.history.RemoveAt(0);
+        settings.history.RemoveAt(0);
         maxFolders = 7;
     }
     EXPECT_EQ(GetRaw(L"VornFolder")->bytes, before.bytes);
@@ -283,7 +283,7 @@ TEST_F(SettingsStoreTest, AnEmptyHistoryKeepsTheStoredListForTheNextRun) {
 TEST_F(SettingsStoreTest, AStarOrQuestionMarkInAFolderSplitsItAtTheNextLoad) {
     {
         PluginSettings settings;
-        RecordFolder(settings.history, "a*b?c", 0, 1);
+        settings.history.RecordFolder("a*b?c", 0, 1);
     }
     PluginSettings settings;
     EXPECT_EQ(history_text::Describe(settings.history), "a,b,c");
@@ -338,7 +338,7 @@ TEST_F(SettingsStoreTest, ALoadThatFailsPartWayWritesBackWhatItReadAndTheChosenC
             if (chosen) {
                 ChooseMaxFolders(12);
             }
-            RecordFolder(settings->history, "Delta", 0, 1); // a drop after the load
+            settings->history.RecordFolder("Delta", 0, 1); // a drop after the load
             settings.reset();
             DWORD expectedCap = chosen ? 12 : capRead ? 10 : 31;
             EXPECT_EQ(GetRaw(L"VornMax")->bytes, Dword(expectedCap).bytes);
@@ -354,10 +354,9 @@ TEST_F(SettingsStoreTest, ALoadThatFailsPartWayWritesBackWhatItReadAndTheChosenC
 
 TEST_F(SettingsStoreTest, AStepWithoutAKeyPathWritesNowhere) {
     PluginSettings settings;
-    settings.keyPath = FolderName();
-    maxFolders = 13;
-    EXPECT_EQ(WriteMaxValue(settings), kStatusFail);
-    EXPECT_EQ(WriteHistoryValue(settings, L"Alpha"), kStatusFail);
+    const KeyLocation nowhere{HKEY_CURRENT_USER, nullptr};
+    EXPECT_EQ(WriteMaxValue(nowhere, 13), kStatusFail);
+    EXPECT_EQ(WriteHistoryValue(nowhere, L"Alpha"), kStatusFail);
     // An open with no path would have given the root key itself.
     EXPECT_NE(RegQueryValueExW(HKEY_CURRENT_USER, L"VornMax", nullptr, nullptr, nullptr, nullptr),
               ERROR_SUCCESS);
@@ -373,7 +372,7 @@ TEST_F(SettingsStoreTest, ASaveThatRunsOutOfMemoryKeepsTheStoredListAndWritesThe
     RawValue stored = *GetRaw(L"VornFolder");
     std::optional<PluginSettings> settings;
     settings.emplace();
-    RecordFolder(settings->history, "Gamma", 0, 1);
+    settings->history.RecordFolder("Gamma", 0, 1);
     maxFolders = 12;
     long failedBefore = failing_allocation::FailedAllocations();
     {

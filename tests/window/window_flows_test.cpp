@@ -81,8 +81,7 @@ class WindowFlows : public ::testing::Test {
         }
         menuWindow_ = host_->Menus().front();
         HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow_, MN_GETHMENU, 0, 0));
-        EXPECT_EQ(Label(menu, 0),
-                  cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5(&Q)"));
+        EXPECT_EQ(Label(menu, 0), cp932_text::FromWide(cp932_text::kSubmenuLabel));
         HMENU submenu = GetSubMenu(menu, 0);
         if (submenu == nullptr) {
             ADD_FAILURE() << "no submenu at the top of the context menu";
@@ -130,7 +129,7 @@ TEST_F(WindowFlows, PickInTheMoveSubmenuMovesTheMessageThere) {
 
     PressKey(menuWindow_, VK_DOWN);
     EXPECT_TRUE(WaitUntil([&] { return Highlighted(submenu, 1); }));
-    EXPECT_TRUE(WaitForStatus(*host_, std::wstring(kFamily) + L" \x306b\x79fb\x52d5")); // に移動
+    EXPECT_TRUE(WaitForStatus(*host_, std::wstring(kFamily) + cp932_text::kMoveSuffix));
     PressKey(menuWindow_, VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return host_->Subjects() == std::vector<std::wstring>{kTrip}; }));
     ASSERT_TRUE(host_->OpenFolder(kFamily));
@@ -200,14 +199,10 @@ TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
     HWND menuWindow = host_->Menus().front();
     HMENU tools = GetSubMenu(GetMenu(host_->window()), 4);
     int last = GetMenuItemCount(tools) - 1;
-    ASSERT_EQ(Label(tools, last),
-              cp932_text::FromWide(L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a\x3092"
-                                   L"\x3059\x308b(&E)..."));
+    ASSERT_EQ(Label(tools, last), cp932_text::FromWide(cp932_text::kSettingsLabel));
     PressKey(menuWindow, VK_DOWN);
     EXPECT_TRUE(WaitUntil([&] { return Highlighted(tools, last); }));
-    // フォルダ移動の設定をする, the command's comment
-    EXPECT_TRUE(WaitForStatus(
-        *host_, L"\x30d5\x30a9\x30eb\x30c0\x79fb\x52d5\x306e\x8a2d\x5b9a\x3092\x3059\x308b"));
+    EXPECT_TRUE(WaitForStatus(*host_, cp932_text::kSettingsComment));
     PressKey(menuWindow, VK_RETURN);
 
     HWND dialog = modal_dialog::WaitForDialog(host_->threadId(), host_->window());
@@ -219,9 +214,7 @@ TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
     modal_dialog::Click(dialog, IDOK);
     HWND warning = modal_dialog::WaitForDialog(host_->threadId(), dialog);
     ASSERT_NE(warning, nullptr) << "no warning for 31";
-    EXPECT_EQ(modal_dialog::MessageText(warning),
-              cp932_text::FromWide(L"\x7bc4\x56f2\x5185\x306e\x6570\x5024\x3092\x5165\x529b\x3057"
-                                   L"\x3066\x304f\x3060\x3055\x3044"));
+    EXPECT_EQ(modal_dialog::MessageText(warning), cp932_text::FromWide(cp932_text::kRangeWarning));
     modal_dialog::Click(warning, IDOK);
     ASSERT_TRUE(modal_dialog::WaitGone(warning));
 
