@@ -8,7 +8,7 @@
 
 namespace win_handles {
 
-template <typename Handle, typename Traits> class Owned {
+template <typename Handle, void (*Free)(Handle)> class Owned {
   public:
     Owned() = default;
     explicit Owned(Handle handle) : handle_(handle) {}
@@ -29,7 +29,7 @@ template <typename Handle, typename Traits> class Owned {
     Handle Release() { return std::exchange(handle_, Handle()); }
     void Reset(Handle handle = Handle()) {
         if (handle_ != Handle()) {
-            Traits::Free(handle_);
+            Free(handle_);
         }
         handle_ = handle;
     }
@@ -38,47 +38,31 @@ template <typename Handle, typename Traits> class Owned {
     Handle handle_ = Handle();
 };
 
-struct MenuTraits {
-    static void Free(HMENU menu) { DestroyMenu(menu); }
+// How each kind of handle is freed.
+struct FreeHandle {
+    static void Menu(HMENU menu) { DestroyMenu(menu); }
+    static void GdiObject(HGDIOBJ object) { DeleteObject(object); }
+    static void MemoryDc(HDC dc) { DeleteDC(dc); }
+    static void Kernel(HANDLE handle) { CloseHandle(handle); }
+    static void RegistryKey(HKEY key) { RegCloseKey(key); }
+    static void Accelerators(HACCEL table) { DestroyAcceleratorTable(table); }
+    static void Cursor(HCURSOR cursor) { DestroyCursor(cursor); }
 };
+
 // A menu not (yet) attached to a window; submenus go with it.
-using Menu = Owned<HMENU, MenuTraits>;
-
-struct GdiObjectTraits {
-    static void Free(HGDIOBJ object) { DeleteObject(object); }
-};
+using Menu = Owned<HMENU, FreeHandle::Menu>;
 // A font, bitmap, brush or pen; it must not be selected into a DC when it goes.
-using GdiObject = Owned<HGDIOBJ, GdiObjectTraits>;
-
-struct MemoryDcTraits {
-    static void Free(HDC dc) { DeleteDC(dc); }
-};
+using GdiObject = Owned<HGDIOBJ, FreeHandle::GdiObject>;
 // A DC from CreateCompatibleDC.
-using MemoryDc = Owned<HDC, MemoryDcTraits>;
-
-struct KernelTraits {
-    static void Free(HANDLE handle) { CloseHandle(handle); }
-};
+using MemoryDc = Owned<HDC, FreeHandle::MemoryDc>;
 // A thread, process or event handle.
-using KernelHandle = Owned<HANDLE, KernelTraits>;
-
-struct RegistryKeyTraits {
-    static void Free(HKEY key) { RegCloseKey(key); }
-};
+using KernelHandle = Owned<HANDLE, FreeHandle::Kernel>;
 // An open registry key.
-using RegistryKey = Owned<HKEY, RegistryKeyTraits>;
-
-struct AcceleratorsTraits {
-    static void Free(HACCEL table) { DestroyAcceleratorTable(table); }
-};
+using RegistryKey = Owned<HKEY, FreeHandle::RegistryKey>;
 // An accelerator table from CreateAcceleratorTable.
-using Accelerators = Owned<HACCEL, AcceleratorsTraits>;
-
-struct CursorTraits {
-    static void Free(HCURSOR cursor) { DestroyCursor(cursor); }
-};
+using Accelerators = Owned<HACCEL, FreeHandle::Accelerators>;
 // A cursor the program made (CreateCursor), not a shared one from LoadCursor.
-using Cursor = Owned<HCURSOR, CursorTraits>;
+using Cursor = Owned<HCURSOR, FreeHandle::Cursor>;
 
 // The DC of a window (or of the screen) from GetDC, released to that window.
 class WindowDc {
