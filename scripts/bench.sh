@@ -9,6 +9,12 @@ build=${QVVORN_BUILD:-$root/build}
 
 "$root/scripts/build.sh" >/dev/null
 cmake --build "$build" --target qvvorn_bench >/dev/null
+
+# Everything from here runs on one processor, Wine's server included. Each
+# registry call is a round trip to that server; across two processors its
+# cost swings threefold from run to run with the wake-ups, and the loads
+# measured against a module that does nothing would swing with it.
+taskset -pc 0 $$ >/dev/null
 source "$root/scripts/wine-env.sh"
 
 cd "$build"
