@@ -2,12 +2,26 @@
 # runtime replacements in src/shell/module_runtime.cpp was defined by the
 # module's runtime object, not by the toolchain's archives or start-up files,
 # and unless the unwind tables that the runtime object registers run from its
-# own (only the start-up code's come before) to crtend.o's end mark.
-#   cmake -DMAP=<map> -DRUNTIME=<runtime object> [-DWIN32_THREADS=ON] -P check_module_link.cmake
-set(replaced __gcc_register_frame _CRT_MT __dyn_tls_init_callback
-  _pei386_runtime_relocator __cxa_get_globals __cxa_get_globals_fast
-  "__gnu_cxx::__verbose_terminate_handler()")
-if(WIN32_THREADS)
+# own (only the start-up code's come before) to crtend.o's end mark. INFO is
+# the module's .runtime file: whether the runtime extras are in, and whether
+# they replace the thread layer's lock functions.
+#   cmake -DMAP=<map> -DRUNTIME=<runtime object> -DINFO=<module>.runtime -P check_module_link.cmake
+file(STRINGS ${INFO} info)
+cmake_minimum_required(VERSION 3.20)
+set(EXTRAS OFF)
+set(LOCKS OFF)
+if("extras ON" IN_LIST info)
+  set(EXTRAS ON)
+endif()
+if("locks ON" IN_LIST info)
+  set(LOCKS ON)
+endif()
+set(replaced __gcc_register_frame)
+if(EXTRAS)
+  list(APPEND replaced _CRT_MT __dyn_tls_init_callback _pei386_runtime_relocator
+    __cxa_get_globals __cxa_get_globals_fast "__gnu_cxx::__verbose_terminate_handler()")
+endif()
+if(LOCKS)
   list(APPEND replaced __gthr_win32_mutex_init_function __gthr_win32_mutex_destroy
     __gthr_win32_mutex_lock __gthr_win32_mutex_unlock)
 endif()

@@ -24,6 +24,15 @@ set(QVVORN_RUNTIME_DIR ${CMAKE_BINARY_DIR}/module_runtime)
 add_library(qvvorn_module_runtime OBJECT ${CMAKE_SOURCE_DIR}/src/shell/module_runtime.cpp)
 qvvorn_product_options(qvvorn_module_runtime)
 target_compile_options(qvvorn_module_runtime PRIVATE ${QVVORN_MODULE_COMPILE})
+if(QVVORN_RUNTIME_EXTRAS_APPLIED)
+  target_compile_definitions(qvvorn_module_runtime PRIVATE QVVORN_RUNTIME_EXTRAS)
+endif()
+# gcc 12's win32 thread layer has lock functions of its own, which the
+# extras replace; later ones compile the locks inline.
+set(QVVORN_RUNTIME_LOCKS OFF)
+if(QVVORN_RUNTIME_EXTRAS_APPLIED AND QVVORN_RUNTIME_WIN32_THREADS AND QVVORN_RUNTIME_FOUND MATCHES "^[^/]+/12/")
+  set(QVVORN_RUNTIME_LOCKS ON)
+endif()
 add_custom_command(OUTPUT ${QVVORN_RUNTIME_DIR}/crtbegin.o
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_OBJECTS:qvvorn_module_runtime>
     ${QVVORN_RUNTIME_DIR}/crtbegin.o
@@ -61,6 +70,12 @@ function(qvvorn_add_module name objects def)
   target_compile_options(${name} PRIVATE ${QVVORN_MODULE_COMPILE})
   set_target_properties(${name} PROPERTIES PREFIX "")
   set(map ${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
+  # What the module's runtime is, beside it, for the link check and the tests
+  # that measure the extras: the toolchain (compiler/gcc runtime/mingw-w64),
+  # whether the extras are in, and whether they replace the lock functions.
+  set(info ${CMAKE_CURRENT_BINARY_DIR}/${name}.runtime)
+  file(WRITE ${info} "toolchain ${QVVORN_RUNTIME_FOUND}\nextras ${QVVORN_RUNTIME_EXTRAS_APPLIED}\n"
+    "locks ${QVVORN_RUNTIME_LOCKS}\n")
   target_link_options(${name} PRIVATE ${QVVORN_STATIC_RUNTIME} -Wl,--enable-stdcall-fixup
     ${QVVORN_MODULE_LINK} ${QVVORN_MODULE_START} -Wl,-Map=${map})
   target_link_libraries(${name} PRIVATE ${QVVORN_WINDOWS_LIBS})
@@ -69,7 +84,7 @@ function(qvvorn_add_module name objects def)
   qvvorn_exports(${name} ${def})
   add_custom_command(TARGET ${name} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -DMAP=${map} -DRUNTIME=${QVVORN_RUNTIME_DIR}/crtbegin.o
-      -DWIN32_THREADS=${QVVORN_RUNTIME_WIN32_THREADS} -P ${CMAKE_SOURCE_DIR}/cmake/check_module_link.cmake
+      -DINFO=${info} -P ${CMAKE_SOURCE_DIR}/cmake/check_module_link.cmake
     VERBATIM)
 endfunction()
 

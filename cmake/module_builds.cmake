@@ -16,13 +16,17 @@ function(qvvorn_module_build name toolchain output_dir)
     BUILD_ALWAYS ON
     INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
-      <BINARY_DIR>/QvVorn.dll ${output_dir}
-    BUILD_BYPRODUCTS ${output_dir}/QvVorn.dll
+      <BINARY_DIR>/QvVorn.dll <BINARY_DIR>/QvVorn.runtime ${output_dir}
+    BUILD_BYPRODUCTS ${output_dir}/QvVorn.dll ${output_dir}/QvVorn.runtime
     USES_TERMINAL_BUILD ON)
 endfunction()
 
 qvvorn_module_build(module toolchain-i686-mingw.cmake ${CMAKE_BINARY_DIR} -DQVVORN_THREAD_MODEL=win32)
 qvvorn_module_build(module-clang toolchain-i686-clang.cmake ${CMAKE_BINARY_DIR}/clang)
+# The module as a toolchain that nobody has checked gets it: the core runtime
+# alone.
+qvvorn_module_build(module-core toolchain-i686-mingw.cmake ${CMAKE_BINARY_DIR}/core
+  -DQVVORN_THREAD_MODEL=win32 -DQVVORN_RUNTIME_EXTRAS=OFF)
 
 # What the test programs depend on.
-add_custom_target(QvVorn DEPENDS module module-clang)
+add_custom_target(QvVorn DEPENDS module module-clang module-core)

@@ -1,53 +1,101 @@
-# src/shell/module_runtime.cpp stands in for internals of the GNU runtime that
-# the module links statically: libgcc's lock functions and frame
-# registration, libstdc++'s exception state, mingw-w64's start-up hooks. They
-# were checked against gcc 12's runtime (clang builds link the same one) and
-# mingw-w64 10.0; another version may lay them out differently without a
-# word, so the build stops here until each replacement is checked against it.
+# src/shell/module_runtime.cpp fits the GNU runtime that the module links
+# statically to a module. Its core, which registers the module's unwind
+# tables with the module's own unwinder and releases the emergency pool at
+# unload, uses only interfaces that every gcc keeps, and goes into every
+# module. Its extras stand in for internals of libgcc, libstdc++ and
+# mingw-w64's start-up code, which another version may lay out differently
+# without a word: they apply only where they were checked against the
+# toolchain. Elsewhere the module gets the core alone, and the build goes on.
+# Sets QVVORN_RUNTIME_EXTRAS_APPLIED and QVVORN_RUNTIME_WIN32_THREADS.
 include_guard(GLOBAL)
-include(CheckCXXSourceCompiles)
 
-set(QVVORN_RUNTIME_CHECKED_GCC 12)
-set(QVVORN_RUNTIME_CHECKED_MINGW 10.0)
-set(QVVORN_RUNTIME_CHECKED_CLANG 14)
+option(QVVORN_RUNTIME_EXTRAS "Fit the runtime extras to the module where they were checked against the toolchain" ON)
+set(QVVORN_RUNTIME_EXTRA_NAMES "no locks, one exception state, no TLS callback, \
+no verbose terminate handler, no pseudo-relocation routine")
 
-string(REPLACE "." ";" mingw_version ${QVVORN_RUNTIME_CHECKED_MINGW})
-list(GET mingw_version 0 mingw_major)
-list(GET mingw_version 1 mingw_minor)
-set(CMAKE_REQUIRED_QUIET ON)
-check_cxx_source_compiles("
+# The toolchains that each extra was checked against: compiler, the gcc
+# release of libstdc++ and libgcc, mingw-w64.
+set(QVVORN_RUNTIME_CHECKED "gcc 12/12/10.0" "clang 14/12/10.0" "gcc 14/14/12.0" "clang 19/14/12.0")
+
+# The versions, read from a string in a small library built with this
+# compiler, as CMake reads a compiler's own.
+set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/qvvorn_runtime_probe)
+file(WRITE ${probe}/versions.cpp [=[
 #include <cstdlib>
-#if _GLIBCXX_RELEASE != ${QVVORN_RUNTIME_CHECKED_GCC}
-#error libstdc++ and libgcc are not from gcc ${QVVORN_RUNTIME_CHECKED_GCC}
+#include <ext/concurrence.h>
+#define TEXT(x) #x
+#define VALUE(x) TEXT(x)
+#if defined(__clang__)
+#define COMPILER "clang " VALUE(__clang_major__)
+#else
+#define COMPILER "gcc " VALUE(__GNUC__)
 #endif
-#if defined(__clang__) && __clang_major__ != ${QVVORN_RUNTIME_CHECKED_CLANG}
-#error clang is not clang ${QVVORN_RUNTIME_CHECKED_CLANG}
-#elif !defined(__clang__) && __GNUC__ != ${QVVORN_RUNTIME_CHECKED_GCC}
-#error gcc is not gcc ${QVVORN_RUNTIME_CHECKED_GCC}
+#if defined(GCC_GTHR_WIN32_H)
+#define THREADS "win32"
+#else
+#define THREADS "posix"
 #endif
-#if __MINGW64_VERSION_MAJOR != ${mingw_major} || __MINGW64_VERSION_MINOR != ${mingw_minor}
-#error mingw-w64 is not mingw-w64 ${QVVORN_RUNTIME_CHECKED_MINGW}
-#endif
-int main() { return 0; }
-" QVVORN_RUNTIME_VERSIONS_CHECKED)
-if(NOT QVVORN_RUNTIME_VERSIONS_CHECKED)
-  unset(QVVORN_RUNTIME_VERSIONS_CHECKED CACHE)
-  message(FATAL_ERROR "The module's runtime replacements (src/shell/module_runtime.cpp) were "
-    "checked against gcc ${QVVORN_RUNTIME_CHECKED_GCC}'s runtime, clang "
-    "${QVVORN_RUNTIME_CHECKED_CLANG} and mingw-w64 ${QVVORN_RUNTIME_CHECKED_MINGW}; "
-    "${CMAKE_CXX_COMPILER} (${CMAKE_CXX_COMPILER_ID} ${CMAKE_CXX_COMPILER_VERSION}) brings "
-    "another (CMakeFiles/CMakeError.log says which). Check each replacement against this "
-    "runtime, then change the versions in "
-    "cmake/runtime_guard.cmake.")
+const char versions[] = "QVVORN_VERSIONS[" COMPILER "/" VALUE(_GLIBCXX_RELEASE) "/" VALUE(
+    __MINGW64_VERSION_MAJOR) "." VALUE(__MINGW64_VERSION_MINOR) "/" THREADS "]";
+char Version(int at) { return versions[at]; }
+]=])
+set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
+try_compile(probe_built ${probe}/build ${probe}/versions.cpp COPY_FILE ${probe}/versions.a)
+unset(CMAKE_TRY_COMPILE_TARGET_TYPE)
+set(QVVORN_RUNTIME_FOUND "")
+if(probe_built)
+  file(STRINGS ${probe}/versions.a probe_text REGEX "QVVORN_VERSIONS\\[[^]]*\\]")
+  if(probe_text MATCHES "QVVORN_VERSIONS\\[([^/]+/[^/]+/[^/]+)/([a-z0-9]+)\\]")
+    set(QVVORN_RUNTIME_FOUND ${CMAKE_MATCH_1})
+    set(threads ${CMAKE_MATCH_2})
+  endif()
+endif()
+# Whether libstdc++ uses libgcc's win32 thread layer (the shipped module's
+# compilers); the posix layer of the test programs' compiler keeps its locks.
+if(threads STREQUAL "win32")
+  set(QVVORN_RUNTIME_WIN32_THREADS ON)
+else()
+  set(QVVORN_RUNTIME_WIN32_THREADS OFF)
 endif()
 
-# Whether libstdc++ uses libgcc's win32 thread layer, whose locks the
-# runtime replaces (the shipped module's compilers); the posix layer that the
-# test programs' compiler uses keeps its own.
-check_cxx_source_compiles("
-#include <ext/concurrence.h>
-#if !defined(GCC_GTHR_WIN32_H)
-#error not the win32 thread layer
-#endif
-int main() { return 0; }
-" QVVORN_RUNTIME_WIN32_THREADS)
+if(QVVORN_RUNTIME_FOUND)
+  string(REPLACE "/" ";" found "${QVVORN_RUNTIME_FOUND}")
+  list(GET found 0 found_compiler)
+  list(GET found 1 found_gcc)
+  list(GET found 2 found_mingw)
+  set(found_text "${found_compiler} with the runtime of gcc ${found_gcc} and mingw-w64 ${found_mingw}")
+else()
+  set(found_text "${CMAKE_CXX_COMPILER} (${CMAKE_CXX_COMPILER_ID} ${CMAKE_CXX_COMPILER_VERSION}), \
+whose runtime versions could not be read")
+endif()
+
+if(NOT QVVORN_RUNTIME_EXTRAS)
+  set(QVVORN_RUNTIME_EXTRAS_APPLIED OFF)
+  set(report "QVVORN_RUNTIME_EXTRAS is OFF: the module gets the core runtime alone, \
+without the extras (${QVVORN_RUNTIME_EXTRA_NAMES}).")
+elseif(QVVORN_RUNTIME_FOUND IN_LIST QVVORN_RUNTIME_CHECKED)
+  set(QVVORN_RUNTIME_EXTRAS_APPLIED ON)
+  set(report "")
+else()
+  set(QVVORN_RUNTIME_EXTRAS_APPLIED OFF)
+  string(REPLACE ";" ", " checked "${QVVORN_RUNTIME_CHECKED}")
+  set(report "Found ${found_text}. The module's runtime extras \
+(${QVVORN_RUNTIME_EXTRA_NAMES}) were checked only against these toolchains \
+(compiler/gcc runtime/mingw-w64): ${checked}. This module gets the core runtime \
+alone: its exceptions stay inside it in any process, but it is larger, and the \
+tests that measure an extra are skipped. To fit the extras to this toolchain, \
+check each of them in src/shell/module_runtime.cpp against its runtime, then add \
+it to QVVORN_RUNTIME_CHECKED in cmake/runtime_guard.cmake. \
+-DQVVORN_RUNTIME_EXTRAS=OFF asks for the core alone without this warning.")
+endif()
+
+# Said once for a build folder and toolchain, not at every reconfiguration.
+set(reported "${QVVORN_RUNTIME_FOUND} extras ${QVVORN_RUNTIME_EXTRAS}")
+if(report AND NOT QVVORN_RUNTIME_REPORTED STREQUAL reported)
+  if(QVVORN_RUNTIME_EXTRAS)
+    message(WARNING "${report}")
+  else()
+    message(STATUS "${report}")
+  endif()
+  set(QVVORN_RUNTIME_REPORTED "${reported}" CACHE INTERNAL "")
+endif()

@@ -1,20 +1,37 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on a Debian machine, once;
-# packages named as arguments are installed too.
+# Installs what a task needs on a Debian machine (12 or 13), once. The first
+# argument names the task; further arguments are more packages to install.
+#   module  the shipped module alone (scripts/package.sh)
+#   try     the module and our host under Wine, with Japanese fonts (scripts/try.sh)
+#   test    everything the test suite and the benchmark use (the default)
+# Package names are the ones both releases have: no version in any of them.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build python3
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
-  googletest
-  wine wine32:i386
-  xvfb xauth locales
-  clang lld libclang-rt-14-dev cppcheck clang-format
-  # A Japanese font: the dialog tests measure Japanese text in it.
-  fonts-ipafont-gothic
-  "$@"
-)
+task=${1:-test}
+(($#)) && shift
+module=(cmake ninja-build python3
+  g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev)
+try=("${module[@]}"
+  # Our host and the test programs use the posix thread model.
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
+  wine wine32:i386 locales
+  # A Japanese font: the dialog measures and shows Japanese text in it.
+  fonts-ipafont-gothic)
+test=("${try[@]}" googletest xvfb xauth
+  clang lld libclang-rt-dev cppcheck clang-format)
+case "$task" in
+  module) packages=("${module[@]}" zip) ;;
+  try) packages=("${try[@]}") ;;
+  test) packages=("${test[@]}") ;;
+  *)
+    echo "prepare: no task '$task' (module, try or test)" >&2
+    exit 2
+    ;;
+esac
+packages+=("$@")
+
+sudo_cmd=()
+[[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,19 +41,16 @@ done
 
 if ((${#missing[@]})); then
   echo "prepare: installing ${missing[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
   fi
   "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
 fi
 
 # Wine takes its ANSI code page (932) from the Japanese locale.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
-  sudo_cmd=()
-  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+if [[ $task != module ]] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
   "${sudo_cmd[@]}" sed -i 's/^# *ja_JP.UTF-8/ja_JP.UTF-8/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
   "${sudo_cmd[@]}" locale-gen >/dev/null

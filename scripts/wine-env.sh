@@ -11,14 +11,15 @@ export WINEPREFIX="$(mktemp -d /tmp/qvvorn-wine.XXXXXX)"
 
 qvvorn_xvfb_pid=""
 if [[ -z "${DISPLAY:-}" ]]; then
-  for n in $(seq 90 130); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    qvvorn_xvfb_pid=$!
-    export DISPLAY=":$n"
-    break
-  done
-  for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X${DISPLAY#:} ]] && break; sleep 0.1; done
+  # Xvfb picks a display that no other server holds and says which: X's
+  # sockets are abstract ones too, shared with servers in other roots, so a
+  # free socket file proves nothing.
+  qvvorn_display=$(mktemp /tmp/qvvorn-display.XXXXXX)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$qvvorn_display" >/dev/null 2>&1 &
+  qvvorn_xvfb_pid=$!
+  for _ in $(seq 100); do [[ -s $qvvorn_display ]] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n 1 "$qvvorn_display")"
+  rm -f "$qvvorn_display"
 fi
 
 qvvorn_wine_cleanup() {

@@ -1,23 +1,26 @@
 // The GNU C++ runtime (libstdc++, libgcc, mingw-w64's start-up code) is
-// linked into the module statically. As it comes, every load of the module
-// would leave something behind in the host's process when it unloads: a
-// thread-local storage slot (taken for the exception state at the first
-// throw), a semaphore handle (the lock of the unwinder's table of frames,
-// made when the module's frames are registered) and the runtime's 20 KB
-// emergency pool for exceptions; a host that reloads plug-ins would run out
-// of slots after about a thousand loads. It would also bring a verbose
-// terminate handler with a symbol demangler and printf, a third of the
-// module's size. Its start-up object would hand the module's unwind tables
-// to a shared unwinder DLL whenever the host's process holds one, and the
-// module's own unwinder would then find no frame for a throw.
+// linked into the module statically, and is fitted to a module here.
 //
-// The module starts no threads and the host calls it one call at a time, so
-// the runtime can run as a single-threaded one: no locks, one exception state.
-// The definitions below replace the runtime's own; the linker then leaves the
-// originals out. They stand in for internals of gcc 12's runtime and of
-// mingw-w64 10's start-up code: cmake/runtime_guard.cmake stops a build with
-// any other, and the link check (cmake/check_module_link.cmake) proves that
-// each one took the place of the runtime's own.
+// The core, in every build: gcc's start-up object would hand the module's
+// unwind tables to a shared unwinder DLL whenever the host's process holds
+// one, and the module's own unwinder would then find no frame for a throw.
+// The core registers them with the module's own unwinder instead, and frees
+// the runtime's emergency pool for exceptions at unload. It uses only what
+// every gcc release has kept: crtend.o's call of __gcc_register_frame,
+// __register_frame_info and __deregister_frame_info, and __freeres.
+//
+// The extras (QVVORN_RUNTIME_EXTRAS), where cmake/runtime_guard.cmake knows
+// the toolchain: as it comes, every load would leave something behind in
+// the host's process when it unloads (a thread-local storage slot for the
+// exception state, a lock of the unwinder's table of frames), and a host that
+// reloads plug-ins would run out of slots after about a thousand loads; a
+// verbose terminate handler with a symbol demangler and printf would be a
+// third of the module's size. The module starts no threads and the host
+// calls it one call at a time, so the runtime can run as a single-threaded
+// one: no locks, one exception state. These definitions stand in for
+// internals of the runtime and replace its own, which the linker then leaves
+// out; the link check (cmake/check_module_link.cmake) proves that each one
+// took the place of the runtime's own.
 //
 // This file's object is linked in the place of gcc's crtbegin.o (see
 // cmake/module.cmake), ahead of every other object with unwind tables.
@@ -50,11 +53,18 @@ void* __deregister_frame_info(const void* tables);
 
 } // extern "C"
 
+namespace __gnu_cxx {
+
+// libstdc++'s release of its emergency pool.
+void __freeres();
+
+} // namespace __gnu_cxx
+
 namespace {
 
 // The registry's record of the module's tables (libgcc's struct object, six
-// pointers in gcc 12), which it keeps until the tables are taken out.
-void* unwindRecord[8];
+// or seven pointers so far), which it keeps until the tables are taken out.
+void* unwindRecord[16];
 
 void DeregisterUnwindTables() {
     __deregister_frame_info(moduleUnwindTables);
@@ -75,6 +85,16 @@ void __gcc_register_frame() {
     std::atexit(DeregisterUnwindTables);
 }
 
+} // extern "C"
+
+void ReleaseModuleRuntime() noexcept {
+    __gnu_cxx::__freeres();
+}
+
+#if defined(QVVORN_RUNTIME_EXTRAS)
+
+extern "C" {
+
 // Tells libgcc and libstdc++ whether threads may run: 0 makes the unwinder,
 // the emergency pool and emulated TLS take no locks and make no semaphore.
 int _CRT_MT = 0;
@@ -91,9 +111,10 @@ const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback = nullptr;
 // VirtualQuery and its printf diagnostics for nothing.
 void _pei386_runtime_relocator() {}
 
-#if defined(GCC_GTHR_WIN32_H)
-// The emergency pool's lock, from libgcc's win32 thread layer, which brings
-// thread-local storage and semaphores with it. With _CRT_MT at 0 the pool
+#if defined(GCC_GTHR_WIN32_H) && _GLIBCXX_RELEASE < 13
+// The emergency pool's lock, from gcc 12's win32 thread layer in libgcc,
+// which brings thread-local storage and semaphores with it (gcc 13 and later
+// compile the locks inline, and _CRT_MT keeps them from running). With _CRT_MT at 0 the pool
 // never takes the lock; were it to, in a module called one call at a time
 // there is nothing to wait for, and 0 says the lock is taken or given back.
 void __gthr_win32_mutex_init_function(__gthread_mutex_t*) {}
@@ -142,14 +163,9 @@ void __verbose_terminate_handler() {
     std::abort();
 }
 
-// libstdc++'s release of its emergency pool.
-void __freeres();
-
 } // namespace __gnu_cxx
 
-void ReleaseModuleRuntime() noexcept {
-    __gnu_cxx::__freeres();
-}
+#endif // QVVORN_RUNTIME_EXTRAS
 
 #else
 

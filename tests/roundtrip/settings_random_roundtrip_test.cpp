@@ -307,11 +307,7 @@ bool Put(const wchar_t* name, const std::optional<RawValue>& value) {
     if (!value) {
         return true;
     }
-    // Two spare NULs on each side: the platform peeks around string data.
-    Bytes padded(value->bytes.size() + 4, 0);
-    std::copy(value->bytes.begin(), value->bytes.end(), padded.begin() + 2);
-    return settings_values::SetRaw(name, value->type, padded.data() + 2,
-                                   static_cast<DWORD>(value->bytes.size()));
+    return settings_values::SetRaw(name, value->type, value->bytes.data(), value->bytes.size());
 }
 
 bool SameValue(const std::optional<RawValue>& a, const std::optional<RawValue>& b) {

@@ -1,6 +1,17 @@
 #include "settings_values.h"
 
+#include <cstring>
+#include <vector>
+
 namespace settings_values {
+
+bool SetRaw(const wchar_t* name, DWORD type, const void* data, std::size_t size) {
+    std::vector<unsigned char> padded(size + 4, 0);
+    if (size != 0) {
+        std::memcpy(padded.data() + 2, data, size);
+    }
+    return host_settings::SetRaw(name, type, padded.data() + 2, static_cast<DWORD>(size));
+}
 
 bool SetDword(const wchar_t* name, DWORD value) {
     return SetRaw(name, REG_DWORD, &value, sizeof value);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 #include "host_settings.h"
@@ -18,9 +19,14 @@ using host_settings::GetRaw;
 using host_settings::KeyExists;
 using host_settings::kKeyPath;
 using host_settings::RawValue;
-using host_settings::SetRaw;
 using host_settings::SetText;
 
+// Writes `size` bytes of `data` as the value's data. The platform reads
+// around string data: the character before its end and the one after it,
+// adding a terminator that the count left out when that one is NUL (as
+// Windows NT does). The bytes go through a buffer with two NUL bytes on each
+// side, so what is stored never depends on memory past the caller's.
+bool SetRaw(const wchar_t* name, DWORD type, const void* data, std::size_t size);
 bool SetDword(const wchar_t* name, DWORD value);
 bool DeleteValue(const wchar_t* name);
 

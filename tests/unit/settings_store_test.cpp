@@ -54,7 +54,7 @@ struct MaxCase {
     std::optional<DWORD> type; // nullopt: value missing
     std::vector<unsigned char> bytes;
     std::uint32_t loaded;
-    RawValue afterLoad;
+    std::optional<RawValue> afterLoad; // nullopt: as the platform stored it
 };
 
 RawValue Dword(DWORD value) {
@@ -73,7 +73,9 @@ TEST_F(SettingsStoreTest, VornMaxRangeAndTypes) {
         {"0xFFFFFFFF", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, 10, Dword(0xFFFFFFFF)},
         {"high byte set", REG_DWORD, {20, 0, 0, 1}, 10, Dword(0x01000014)},
         {"one byte binary", REG_BINARY, {25}, 25, RawValue{REG_BINARY, {25}}},
-        {"two bytes of text", REG_SZ, {12, 0}, 12, RawValue{REG_SZ, {12, 0}}},
+        // The platform may add a terminator to the text (see SetRaw); either way
+        // the number is read from what is stored, and loading leaves it alone.
+        {"two bytes of text", REG_SZ, {12, 0}, 12, std::nullopt},
         {"no data", REG_DWORD, {}, 10, RawValue{REG_DWORD, {}}},
         {"qword is too long", REG_QWORD, {7, 0, 0, 0, 0, 0, 0, 0}, 10, Dword(10)},
         {"five bytes", REG_BINARY, {7, 0, 0, 0, 0}, 10, Dword(10)},
@@ -84,13 +86,15 @@ TEST_F(SettingsStoreTest, VornMaxRangeAndTypes) {
         if (c.type) {
             ASSERT_TRUE(SetRaw(L"VornMax", *c.type, c.bytes.data(), c.bytes.size()));
         }
+        std::optional<RawValue> expected = c.afterLoad ? c.afterLoad : GetRaw(L"VornMax");
+        ASSERT_TRUE(expected.has_value());
         {
             PluginSettings settings;
             EXPECT_EQ(maxFolders, c.loaded);
             std::optional<RawValue> stored = GetRaw(L"VornMax");
             ASSERT_TRUE(stored.has_value());
-            EXPECT_EQ(stored->type, c.afterLoad.type);
-            EXPECT_EQ(stored->bytes, c.afterLoad.bytes);
+            EXPECT_EQ(stored->type, expected->type);
+            EXPECT_EQ(stored->bytes, expected->bytes);
         }
         std::optional<RawValue> saved = GetRaw(L"VornMax");
         ASSERT_TRUE(saved.has_value());
