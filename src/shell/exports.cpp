@@ -1,8 +1,7 @@
 #include "shell/exports.h"
 
-#include "history/folder_history.h"
-#include "history/plugin_settings.h"
 #include "shell/plugin_info.h"
+#include "shell/plugin_instance.h"
 #include "ui/move_submenu.h"
 #include "ui/settings_command.h"
 

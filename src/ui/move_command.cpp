@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "common/folder_name.h"
-#include "history/plugin_settings.h"
 #include "shell/host_api.h"
+#include "shell/plugin_instance.h"
 #include "ui/folder_text_match.h"
 
 namespace {

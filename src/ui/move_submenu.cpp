@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "history/plugin_settings.h"
 #include "shell/host_api.h"
+#include "shell/plugin_instance.h"
 #include "ui/menu_insert.h"
 #include "ui/move_command.h"
 #include "ui/move_comment.h"
