@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/folder_name.h"
+#include "common/host_boundary.h"
 #include "shell/host_api.h"
 #include "shell/plugin_instance.h"
 #include "ui/folder_text_match.h"
@@ -47,18 +48,10 @@ bool IsCurrentFolder(std::int32_t commandId) {
 
 } // namespace
 
-// An exception must not unwind into the host's frames: it would end the host.
 void WINAPI OnMoveCommand(HWND, DWORD param) {
-    try {
-        MoveToBoundFolder(CommandIdOf(param));
-    } catch (...) {
-    }
+    AtHostBoundary([param] { MoveToBoundFolder(CommandIdOf(param)); });
 }
 
 int WINAPI OnMoveCommandState(DWORD, DWORD param) {
-    try {
-        return IsCurrentFolder(CommandIdOf(param)) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return AtHostBoundary([param] { return IsCurrentFolder(CommandIdOf(param)) ? 1 : 0; });
 }
