@@ -140,17 +140,18 @@ const char* FolderName::Ansi() const {
     return body_->ansi;
 }
 
-bool FolderName::AnsiRoundTrips() const {
-    if (body_ == nullptr) {
-        return false;
+FolderName FolderName::ThroughAnsi() const {
+    if (body_ == nullptr || body_->roundTrip == Body::RoundTrip::Yes) {
+        return *this;
     }
-    if (body_->roundTrip == Body::RoundTrip::Unknown) {
-        FolderName back(Ansi());
-        bool same = back.Length() == body_->length &&
-                    std::memcmp(back.Wide(), body_->Text(), body_->length * sizeof(wchar_t)) == 0;
-        body_->roundTrip = same ? Body::RoundTrip::Yes : Body::RoundTrip::No;
+    FolderName back(Ansi());
+    if (body_->roundTrip == Body::RoundTrip::Unknown && back.Length() == body_->length &&
+        std::memcmp(back.Wide(), body_->Text(), body_->length * sizeof(wchar_t)) == 0) {
+        body_->roundTrip = Body::RoundTrip::Yes;
+        return *this;
     }
-    return body_->roundTrip == Body::RoundTrip::Yes;
+    body_->roundTrip = Body::RoundTrip::No;
+    return back;
 }
 
 FolderName FolderName::Join(const FolderName& first, const FolderName& second) {

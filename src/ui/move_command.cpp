@@ -30,9 +30,9 @@ void MoveToBoundFolder(std::int32_t commandId) {
     if (text == nullptr || SameFolderText(text, hostApi.QVA_GetCurrentFolder())) {
         return;
     }
-    // A text that converts to another folder: the host is asked to move to
-    // what a copy of the text names, and that is what is recorded.
-    FolderName target = bound.AnsiRoundTrips() ? bound : FolderName(text);
+    // What a copy of the text names (another folder where the text converts
+    // to one): the host is asked to move there, and that is what is recorded.
+    FolderName target = bound.ThroughAnsi();
     if (hostApi.QVA_MoveSelectedMessages(target.Ansi(), 0) != 1) {
         ActiveHistory().RemoveByCommand(commandId);
         return;
