@@ -12,10 +12,12 @@
 struct FolderName::Body {
     enum class RoundTrip { Unknown, Yes, No };
 
-    volatile LONG refs;
-    std::size_t length; // code units, without the NUL
-    char* ansi;         // made on first request
-    RoundTrip roundTrip;
+    explicit Body(std::size_t units) noexcept : length(units) { Text()[units] = L'\0'; }
+
+    volatile LONG refs = 1;
+    std::size_t length;   // code units, without the NUL
+    char* ansi = nullptr; // made on first request
+    RoundTrip roundTrip = RoundTrip::Unknown;
 
     wchar_t* Text() noexcept { return reinterpret_cast<wchar_t*>(this + 1); }
 };
@@ -41,11 +43,8 @@ FolderName::Body* FolderName::NewBody(std::size_t length) {
     if (block == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
-    Body* body = new (block) Body{1, length, nullptr, Body::RoundTrip::Unknown};
-    body->Text()[length] = L'\0';
     CountTaken(Resource::FolderBody);
-    return body;
+    return new (block) Body(length);
 }
 
 FolderName::FolderName(const char* ansi) {
