@@ -4,39 +4,9 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "common/owned_handle.h"
 
 namespace win_handles {
-
-template <typename Handle, void (*Free)(Handle)> class Owned {
-  public:
-    Owned() = default;
-    explicit Owned(Handle handle) : handle_(handle) {}
-    ~Owned() { Reset(); }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : handle_(other.Release()) {}
-    Owned& operator=(Owned&& other) noexcept {
-        if (this != &other) {
-            Reset(other.Release());
-        }
-        return *this;
-    }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle(); }
-    // Gives the handle up without freeing it (to a new owner, or to Windows).
-    Handle Release() { return std::exchange(handle_, Handle()); }
-    void Reset(Handle handle = Handle()) {
-        if (handle_ != Handle()) {
-            Free(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    Handle handle_ = Handle();
-};
 
 // How each kind of handle is freed.
 struct FreeHandle {
@@ -50,19 +20,19 @@ struct FreeHandle {
 };
 
 // A menu not (yet) attached to a window; submenus go with it.
-using Menu = Owned<HMENU, FreeHandle::Menu>;
+using Menu = OwnedHandle<HMENU, FreeHandle::Menu>;
 // A font, bitmap, brush or pen; it must not be selected into a DC when it goes.
-using GdiObject = Owned<HGDIOBJ, FreeHandle::GdiObject>;
+using GdiObject = OwnedHandle<HGDIOBJ, FreeHandle::GdiObject>;
 // A DC from CreateCompatibleDC.
-using MemoryDc = Owned<HDC, FreeHandle::MemoryDc>;
+using MemoryDc = OwnedHandle<HDC, FreeHandle::MemoryDc>;
 // A thread, process or event handle.
-using KernelHandle = Owned<HANDLE, FreeHandle::Kernel>;
+using KernelHandle = OwnedHandle<HANDLE, FreeHandle::Kernel>;
 // An open registry key.
-using RegistryKey = Owned<HKEY, FreeHandle::RegistryKey>;
+using RegistryKey = OwnedHandle<HKEY, FreeHandle::RegistryKey>;
 // An accelerator table from CreateAcceleratorTable.
-using Accelerators = Owned<HACCEL, FreeHandle::Accelerators>;
+using Accelerators = OwnedHandle<HACCEL, FreeHandle::Accelerators>;
 // A cursor the program made (CreateCursor), not a shared one from LoadCursor.
-using Cursor = Owned<HCURSOR, FreeHandle::Cursor>;
+using Cursor = OwnedHandle<HCURSOR, FreeHandle::Cursor>;
 
 // The DC of a window (or of the screen) from GetDC, released to that window.
 class WindowDc {

@@ -12,10 +12,12 @@
 struct FolderName::Body {
     enum class RoundTrip { Unknown, Yes, No };
 
-    volatile LONG refs;
-    std::size_t length; // code units, without the NUL
-    char* ansi;         // made on first request
-    RoundTrip roundTrip;
+    explicit Body(std::size_t units) noexcept : length(units) { Text()[units] = L'\0'; }
+
+    volatile LONG refs = 1;
+    std::size_t length;   // code units, without the NUL
+    char* ansi = nullptr; // made on first request
+    RoundTrip roundTrip = RoundTrip::Unknown;
 
     wchar_t* Text() noexcept { return reinterpret_cast<wchar_t*>(this + 1); }
 };
@@ -41,11 +43,8 @@ FolderName::Body* FolderName::NewBody(std::size_t length) {
     if (block == nullptr) {
         RaiseFolderNameError(kStatusOutOfMemory);
     }
-    // cppcheck-suppress [unreadVariable, unusedAllocatedMemory] ; read below, a placement new
-    Body* body = new (block) Body{1, length, nullptr, Body::RoundTrip::Unknown};
-    body->Text()[length] = L'\0';
     CountTaken(Resource::FolderBody);
-    return body;
+    return new (block) Body(length);
 }
 
 FolderName::FolderName(const char* ansi) {
@@ -140,17 +139,18 @@ const char* FolderName::Ansi() const {
     return body_->ansi;
 }
 
-bool FolderName::AnsiRoundTrips() const {
-    if (body_ == nullptr) {
-        return false;
+FolderName FolderName::ThroughAnsi() const {
+    if (body_ == nullptr || body_->roundTrip == Body::RoundTrip::Yes) {
+        return *this;
     }
-    if (body_->roundTrip == Body::RoundTrip::Unknown) {
-        FolderName back(Ansi());
-        bool same = back.Length() == body_->length &&
-                    std::memcmp(back.Wide(), body_->Text(), body_->length * sizeof(wchar_t)) == 0;
-        body_->roundTrip = same ? Body::RoundTrip::Yes : Body::RoundTrip::No;
+    FolderName back(Ansi());
+    if (body_->roundTrip == Body::RoundTrip::Unknown && back.Length() == body_->length &&
+        std::memcmp(back.Wide(), body_->Text(), body_->length * sizeof(wchar_t)) == 0) {
+        body_->roundTrip = Body::RoundTrip::Yes;
+        return *this;
     }
-    return body_->roundTrip == Body::RoundTrip::Yes;
+    body_->roundTrip = Body::RoundTrip::No;
+    return back;
 }
 
 FolderName FolderName::Join(const FolderName& first, const FolderName& second) {

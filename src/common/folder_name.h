@@ -27,9 +27,10 @@ class FolderName {
     std::size_t Length() const noexcept;
     // The cached ANSI form; null when the value holds no text.
     const char* Ansi() const;
-    // Whether converting the ANSI form back gives this very text, so that a
-    // FolderName made from Ansi() would equal this one. False without text.
-    bool AnsiRoundTrips() const;
+    // The folder that the ANSI form names, FolderName(Ansi()): this value
+    // itself, its body shared, when that text converts back to this one.
+    // Whether it does is worked out once for each body.
+    FolderName ThroughAnsi() const;
     bool SharesBodyWith(const FolderName& other) const noexcept {
         return body_ != nullptr && body_ == other.body_;
     }

@@ -172,9 +172,8 @@ std::size_t FolderHistory::FirstBoundTo(std::int32_t commandId) const noexcept {
     return kNoEntry;
 }
 
-// RecordFolder for a folder already converted from its ANSI text.
-Status FolderHistory::Record(const FolderName& folder, std::int32_t commandId,
-                             std::int32_t moveToFront) {
+Status FolderHistory::RecordFolder(const FolderName& folder, std::int32_t commandId,
+                                   std::int32_t moveToFront) {
     std::size_t found = FirstEqual(folder);
     if (found == kNoEntry) {
         InsertAtFront(folder, commandId);
@@ -192,17 +191,7 @@ Status FolderHistory::Record(const FolderName& folder, std::int32_t commandId,
 
 Status FolderHistory::RecordFolder(const char* folderText, std::int32_t commandId,
                                    std::int32_t moveToFront) {
-    return Record(FolderName(folderText), commandId, moveToFront);
-}
-
-Status FolderHistory::RecordFolder(const FolderName& folder, std::int32_t commandId,
-                                   std::int32_t moveToFront) {
-    if (!folder.AnsiRoundTrips()) {
-        // The text converts back to another folder: record that one, exactly
-        // as the ANSI text says.
-        return RecordFolder(folder.Ansi(), commandId, moveToFront);
-    }
-    return Record(folder, commandId, moveToFront);
+    return RecordFolder(FolderName(folderText), commandId, moveToFront);
 }
 
 Status FolderHistory::BindCommandAt(std::int16_t position, std::int32_t commandId) {
@@ -210,8 +199,9 @@ Status FolderHistory::BindCommandAt(std::int16_t position, std::int32_t commandI
         return kStatusOk;
     }
     HistoryEntry& entry = *entries_[position];
-    if (!FoldersDistinct() || !entry.folder.AnsiRoundTrips()) {
-        return RecordFolder(entry.folder, commandId, 0);
+    FolderName folder = entry.folder.ThroughAnsi();
+    if (!FoldersDistinct() || !folder.SharesBodyWith(entry.folder)) {
+        return RecordFolder(folder, commandId, 0);
     }
     // No other entry holds this folder: the entry itself takes the id.
     entry.commandId = commandId;

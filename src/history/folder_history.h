@@ -34,8 +34,8 @@ class FolderHistory {
     // moves to the front when `moveToFront` is 1 and is bound to `commandId`
     // in place otherwise. Then trims the list.
     Status RecordFolder(const char* folderText, std::int32_t commandId, std::int32_t moveToFront);
-    // RecordFolder(folder.Ansi(), ...), without converting that text back when
-    // it would come back as `folder` itself. `folder` may be an entry's own.
+    // The same for a folder already converted from its ANSI text (as
+    // FolderName::ThroughAnsi gives it). `folder` may be an entry's own.
     Status RecordFolder(const FolderName& folder, std::int32_t commandId, std::int32_t moveToFront);
     // RecordFolder(the text EntryTextAt hands out for `position`, `commandId`, 0).
     Status BindCommandAt(std::int16_t position, std::int32_t commandId);
@@ -71,7 +71,6 @@ class FolderHistory {
     // What is known of equal folders in the list.
     enum class Folders { Distinct, Unknown, Repeated };
 
-    Status Record(const FolderName& folder, std::int32_t commandId, std::int32_t moveToFront);
     std::size_t FirstEqual(const FolderName& folder);
     bool FoldersDistinct();
     std::size_t FirstBoundTo(std::int32_t commandId) const noexcept;

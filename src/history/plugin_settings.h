@@ -29,6 +29,3 @@ void LoadSettings(PluginSettings& settings) noexcept;
 // Writes VornFolder (unless the history is empty or was not read whole) and
 // VornMax (once it was read or chosen), then frees the history and the key path.
 void SaveSettings(PluginSettings& settings) noexcept;
-
-// The history of the module's own settings object.
-FolderHistory& ActiveHistory() noexcept;

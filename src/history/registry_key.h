@@ -3,23 +3,16 @@
 
 #include <windows.h>
 
+#include "common/owned_handle.h"
+
 struct KeyLocation {
     HKEY root;
     const char* path; // ANSI; null names no key (never the root itself)
 };
 
-class RegistryKey {
-  public:
-    // Opens an existing key for reading and setting values; never creates it.
-    // The open counts as failed when no handle comes back.
-    explicit RegistryKey(const KeyLocation& location) noexcept;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey();
+void CloseRegistryKey(HKEY key) noexcept;
+using RegistryKey = OwnedHandle<HKEY, CloseRegistryKey>;
 
-    explicit operator bool() const noexcept { return key_ != nullptr; }
-    HKEY get() const noexcept { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
+// Opens an existing key for reading and setting values; never creates it.
+// The open counts as failed when no handle comes back: the owner holds none.
+RegistryKey OpenRegistryKey(const KeyLocation& location) noexcept;

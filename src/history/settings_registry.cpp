@@ -17,7 +17,7 @@ namespace {
 // key cannot be opened.
 template <typename Result, typename Work>
 Result InKey(const KeyLocation& location, Result unopened, Work work) {
-    RegistryKey key(location);
+    RegistryKey key = OpenRegistryKey(location);
     if (!key) {
         return unopened;
     }

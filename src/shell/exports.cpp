@@ -1,8 +1,8 @@
 #include "shell/exports.h"
 
-#include "history/folder_history.h"
-#include "history/plugin_settings.h"
+#include "common/host_boundary.h"
 #include "shell/plugin_info.h"
+#include "shell/plugin_instance.h"
 #include "ui/move_submenu.h"
 #include "ui/settings_command.h"
 
@@ -10,16 +10,6 @@ namespace {
 
 constexpr int kMainMenu = 0;
 constexpr int kMessageListMenu = 1;
-
-// Runs a callback's work at the boundary with the host, which is no C++ code:
-// whatever the work raises ends there, and the host gets the neutral 0.
-template <typename Work> int AtHostBoundary(Work work) noexcept {
-    try {
-        work();
-    } catch (...) {
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -34,13 +24,14 @@ int WINAPI QVC_OnExit() {
 }
 
 int WINAPI QVC_OnMenuInit(HWND, HMENU menu, int menuType) {
-    return AtHostBoundary([menu, menuType] {
+    AtHostBoundary([menu, menuType] {
         if (menuType == kMainMenu) {
             AddSettingsCommand(menu);
         } else if (menuType == kMessageListMenu) {
             BuildMoveSubmenu(menu, kMessageListMenu);
         }
     });
+    return 0;
 }
 
 int WINAPI QVC_OnOpenFolder(DWORD) {
@@ -92,12 +83,13 @@ int WINAPI QVC_OnPlugInInfo(char* record) {
 }
 
 int WINAPI QVC_OnDragDrop(const char* targetFolder, DWORD, DWORD, DWORD dropKind) {
-    return AtHostBoundary([targetFolder, dropKind] {
+    AtHostBoundary([targetFolder, dropKind] {
         if ((dropKind == 1 || dropKind == 2) && targetFolder != nullptr &&
             targetFolder[0] != '\0') {
             ActiveHistory().RecordFolder(targetFolder, 0, 1);
         }
     });
+    return 0;
 }
 
 int WINAPI QVC_OnBeforeFilter2(DWORD, DWORD, DWORD, DWORD) {

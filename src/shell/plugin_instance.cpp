@@ -1,5 +1,7 @@
 // The module's one settings object: constructed while the module loads (it
 // reads the registry), destroyed while it unloads (it writes the registry).
+#include "shell/plugin_instance.h"
+
 #include "history/plugin_settings.h"
 #include "shell/module_runtime.h"
 

@@ -3,8 +3,9 @@
 #include <cstdint>
 
 #include "common/folder_name.h"
-#include "history/plugin_settings.h"
+#include "common/host_boundary.h"
 #include "shell/host_api.h"
+#include "shell/plugin_instance.h"
 #include "ui/folder_text_match.h"
 
 namespace {
@@ -29,9 +30,9 @@ void MoveToBoundFolder(std::int32_t commandId) {
     if (text == nullptr || SameFolderText(text, hostApi.QVA_GetCurrentFolder())) {
         return;
     }
-    // A text that converts to another folder: the host is asked to move to
-    // what a copy of the text names, and that is what is recorded.
-    FolderName target = bound.AnsiRoundTrips() ? bound : FolderName(text);
+    // What a copy of the text names (another folder where the text converts
+    // to one): the host is asked to move there, and that is what is recorded.
+    FolderName target = bound.ThroughAnsi();
     if (hostApi.QVA_MoveSelectedMessages(target.Ansi(), 0) != 1) {
         ActiveHistory().RemoveByCommand(commandId);
         return;
@@ -47,18 +48,10 @@ bool IsCurrentFolder(std::int32_t commandId) {
 
 } // namespace
 
-// An exception must not unwind into the host's frames: it would end the host.
 void WINAPI OnMoveCommand(HWND, DWORD param) {
-    try {
-        MoveToBoundFolder(CommandIdOf(param));
-    } catch (...) {
-    }
+    AtHostBoundary([param] { MoveToBoundFolder(CommandIdOf(param)); });
 }
 
 int WINAPI OnMoveCommandState(DWORD, DWORD param) {
-    try {
-        return IsCurrentFolder(CommandIdOf(param)) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return AtHostBoundary([param] { return IsCurrentFolder(CommandIdOf(param)) ? 1 : 0; });
 }

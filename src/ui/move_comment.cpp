@@ -1,6 +1,8 @@
 #include "ui/move_comment.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 #include "common/folder_name.h"
@@ -15,41 +17,28 @@ const char kMoveSuffix[] = " \x82\xc9\x88\xda\x93\xae";
 // and its NUL. Null until a comment is made there.
 std::unique_ptr<char[]> keptComments[kMostFolders];
 
-// The comment kept in `block` when it was made from `display`, else null.
-const char* KeptCommentFor(const char* block, const char* display) noexcept {
-    if (block == nullptr) {
-        return nullptr;
-    }
-    std::size_t i = 0;
-    for (; block[i] == display[i]; ++i) {
-        if (display[i] == '\0') {
-            return block + i + 1;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 const char* MoveCommentFor(std::size_t position, const char* display) {
-    std::unique_ptr<char[]>& kept = keptComments[position % kMostFolders];
-    if (const char* comment = KeptCommentFor(kept.get(), display)) {
-        return comment;
-    }
+    auto madeFrom = [display](const std::unique_ptr<char[]>& block) {
+        return block != nullptr && std::strcmp(block.get(), display) == 0;
+    };
+    std::unique_ptr<char[]>& slot = keptComments[position % kMostFolders];
     // The items may have moved since: a folder put at the front moves every
     // other one a place further down.
-    for (const std::unique_ptr<char[]>& other : keptComments) {
-        if (const char* comment = KeptCommentFor(other.get(), display)) {
-            return comment;
-        }
+    const std::unique_ptr<char[]>* kept =
+        madeFrom(slot) ? &slot
+                       : std::find_if(std::begin(keptComments), std::end(keptComments), madeFrom);
+    std::size_t displayBytes = std::strlen(display) + 1;
+    if (kept != std::end(keptComments)) {
+        return kept->get() + displayBytes;
     }
     FolderName comment = FolderName::Join(FolderName(display), FolderName(kMoveSuffix));
     const char* ansi = comment.Ansi();
-    std::size_t displayBytes = std::strlen(display) + 1;
     std::size_t commentBytes = std::strlen(ansi) + 1;
     std::unique_ptr<char[]> made(new char[displayBytes + commentBytes]);
     std::memcpy(made.get(), display, displayBytes);
     std::memcpy(made.get() + displayBytes, ansi, commentBytes);
-    kept = std::move(made);
-    return kept.get() + displayBytes;
+    slot = std::move(made);
+    return slot.get() + displayBytes;
 }

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "history/plugin_settings.h"
 #include "shell/host_api.h"
+#include "shell/plugin_instance.h"
 #include "ui/menu_insert.h"
 #include "ui/move_command.h"
 #include "ui/move_comment.h"
@@ -36,7 +36,7 @@ HMENU InsertSubmenu(HMENU menu) {
     if (!Inserted(InsertMenuA(menu, 0, MF_BYPOSITION | MF_SEPARATOR, 0, ""))) {
         return nullptr;
     }
-    OwnedMenu popup = OwnedMenu::CreatePopup();
+    OwnedMenu popup = CreateOwnedPopup();
     if (!popup) {
         return nullptr;
     }
@@ -44,7 +44,7 @@ HMENU InsertSubmenu(HMENU menu) {
                               reinterpret_cast<UINT_PTR>(popup.get()), kSubmenuLabel))) {
         return nullptr;
     }
-    return popup.Release();
+    return HandOver(popup);
 }
 
 Step AddItemAt(HMENU submenu, std::int16_t position, int menuType) {

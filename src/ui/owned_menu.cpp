@@ -2,7 +2,12 @@
 
 #include "common/resource_counts.h"
 
-OwnedMenu OwnedMenu::CreatePopup() noexcept {
+void DestroyOwnedPopup(HMENU menu) noexcept {
+    DestroyMenu(menu);
+    CountGiven(Resource::OwnedPopup);
+}
+
+OwnedMenu CreateOwnedPopup() noexcept {
     HMENU menu = CreatePopupMenu();
     if (menu != nullptr) {
         CountTaken(Resource::OwnedPopup);
@@ -10,18 +15,9 @@ OwnedMenu OwnedMenu::CreatePopup() noexcept {
     return OwnedMenu(menu);
 }
 
-OwnedMenu::~OwnedMenu() {
-    if (menu_ != nullptr) {
-        DestroyMenu(menu_);
+HMENU HandOver(OwnedMenu& popup) noexcept {
+    if (popup) {
         CountGiven(Resource::OwnedPopup);
     }
-}
-
-HMENU OwnedMenu::Release() noexcept {
-    HMENU menu = menu_;
-    if (menu != nullptr) {
-        CountGiven(Resource::OwnedPopup);
-    }
-    menu_ = nullptr;
-    return menu;
+    return popup.Release();
 }

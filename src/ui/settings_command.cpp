@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/host_boundary.h"
 #include "settings_dialog_ids.h"
 #include "shell/host_api.h"
 #include "shell/module_handle.h"
@@ -31,13 +32,11 @@ void AddSettingsCommand(HMENU menu) {
 }
 
 void WINAPI OnSettingsCommand(HWND window, DWORD) {
-    // An exception must not unwind into the host's frames: it would end the host.
-    try {
+    AtHostBoundary([window] {
         // The template's up-down control needs its class before the dialog is made.
         INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&classes);
         DialogBoxParamA(moduleHandle, MAKEINTRESOURCEA(IDD_VORN_SETTINGS), window,
                         SettingsDialogProc, 0);
-    } catch (...) {
-    }
+    });
 }

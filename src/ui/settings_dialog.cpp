@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "common/host_boundary.h"
 #include "history/folder_cap.h"
 #include "shell/plugin_info.h"
 #include "settings_dialog_ids.h"
@@ -70,8 +71,8 @@ void ShowSpinPosition(HWND dialog) {
 } // namespace
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    // An exception must not unwind into user32's frames: it would end the host.
-    try {
+    // Called by user32 inside a call from the host.
+    AtHostBoundary([dialog, message, wParam] {
         switch (message) {
         case WM_INITDIALOG:
             InitDialog(dialog);
@@ -88,7 +89,6 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         default:
             break;
         }
-    } catch (...) {
-    }
+    });
     return FALSE;
 }

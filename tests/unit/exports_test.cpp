@@ -10,7 +10,7 @@
 
 #include "failing_allocation.h"
 #include "history/folder_history.h"
-#include "history/plugin_settings.h"
+#include "shell/plugin_instance.h"
 #include "history_text.h"
 #include "shell/exports.h"
 #include "shell/host_api.h"

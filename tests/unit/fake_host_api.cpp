@@ -2,7 +2,7 @@
 
 #include "fake_host.h"
 #include "history/folder_history.h"
-#include "history/plugin_settings.h"
+#include "shell/plugin_instance.h"
 
 namespace fake_host_api {
 

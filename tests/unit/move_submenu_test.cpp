@@ -11,7 +11,7 @@
 #include "cp932_text.h"
 #include "fake_host.h"
 #include "fake_host_api.h"
-#include "history/plugin_settings.h"
+#include "shell/plugin_instance.h"
 #include "history_text.h"
 #include "plugin_module.h"
 #include "ui/move_command.h"

@@ -10,7 +10,7 @@ namespace {
 TEST(OwnedMenu, DestroysAPopupNoMenuTookOver) {
     HMENU handle = nullptr;
     {
-        OwnedMenu popup = OwnedMenu::CreatePopup();
+        OwnedMenu popup = CreateOwnedPopup();
         ASSERT_TRUE(popup);
         handle = popup.get();
         EXPECT_TRUE(IsMenu(handle));
@@ -28,10 +28,10 @@ TEST(OwnedMenu, ReleasedPopupBelongsToTheMenuHoldingIt) {
     HMENU menu = CreatePopupMenu();
     HMENU handle = nullptr;
     {
-        OwnedMenu popup = OwnedMenu::CreatePopup();
+        OwnedMenu popup = CreateOwnedPopup();
         ASSERT_TRUE(popup);
         ASSERT_TRUE(AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup.get()), "Sub"));
-        handle = popup.Release();
+        handle = HandOver(popup);
         EXPECT_FALSE(popup);
         EXPECT_EQ(LiveResources().ownedPopups, 0);
     }
