@@ -13,7 +13,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=${QVVORN_DIST:-$root/dist}
 
-"$root/scripts/prepare.sh"
+"$root/scripts/prepare.sh" module
 
 # The date of every file: the commit's, which only means something when the
 # tree is that commit.

@@ -4,6 +4,7 @@
 #   module  the shipped module alone (scripts/package.sh)
 #   try     the module and our host under Wine, with Japanese fonts (scripts/try.sh)
 #   test    everything the test suite and the benchmark use (the default)
+#   none    only the packages named after it
 # Package names are the ones both releases have: no version in any of them.
 set -euo pipefail
 
@@ -23,8 +24,9 @@ case "$task" in
   module) packages=("${module[@]}" zip) ;;
   try) packages=("${try[@]}") ;;
   test) packages=("${test[@]}") ;;
+  none) packages=() ;;
   *)
-    echo "prepare: no task '$task' (module, try or test)" >&2
+    echo "prepare: no task '$task' (module, try, test or none)" >&2
     exit 2
     ;;
 esac
@@ -50,7 +52,7 @@ if ((${#missing[@]})); then
 fi
 
 # Wine takes its ANSI code page (932) from the Japanese locale.
-if [[ $task != module ]] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+if [[ $task == try || $task == test ]] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
   "${sudo_cmd[@]}" sed -i 's/^# *ja_JP.UTF-8/ja_JP.UTF-8/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
   "${sudo_cmd[@]}" locale-gen >/dev/null
