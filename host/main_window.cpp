@@ -20,6 +20,10 @@ namespace {
 
 constexpr int kTreeWidth = 180;
 
+POINT PointOf(LPARAM point) {
+    return POINT{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+}
+
 // 「<name>」 and a tail, for the status bar.
 std::wstring Quoted(const std::wstring& name, const wchar_t* tail) {
     return L"\x300c" + name + tail;
@@ -33,12 +37,15 @@ class MainWindow {
     MainWindow(HWND window, const LoadedPlugin& plugin) : window_(window), plugin_(plugin) {}
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     static bool RegisterClassOnce();
     static LRESULT OnNcCreate(HWND window, LPARAM lParam);
     static LRESULT OnNcDestroy(HWND window, WPARAM wParam, LPARAM lParam);
 
     LRESULT OnCreate();
     LRESULT OnSize();
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus();
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnInitMenuPopup(HMENU menu);
@@ -50,6 +57,7 @@ class MainWindow {
     LRESULT OnLButtonUp(WPARAM wParam, LPARAM lParam);
     LRESULT OnCaptureChanged();
     LRESULT OnDestroy();
+    LRESULT OnListMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND CreateChild(const wchar_t* className, DWORD style, Child id);
     void FillTree();
@@ -59,12 +67,16 @@ class MainWindow {
     // selected and focused.
     void FillList(size_t selected);
     std::vector<size_t> SelectedPositions() const;
-    bool Transfer(const std::string& target, bool copy);
+    bool SelectedAt(LPARAM listPoint) const;
+    // What a move or copy of the selected messages came to.
+    enum class Filed { kNothingSelected, kDone, kRefused };
+    Filed Transfer(const std::string& target, bool copy);
     void ShowMessageMenu(LPARAM screenPoint);
     POINT MenuPosition(LPARAM screenPoint) const;
     void RunHostCommand(UINT id);
     HTREEITEM FolderAt(LPARAM clientPoint) const;
     const mailbox::Folder* FolderOf(HTREEITEM item) const;
+    void BeginDrag();
     void EndDrag();
     void ShowIdleStatus();
     void SetStatus(const std::wstring& text);
@@ -75,10 +87,19 @@ class MainWindow {
     HWND tree_ = nullptr;
     HWND list_ = nullptr;
     HWND status_ = nullptr;
+    WNDPROC listProcedure_ = nullptr; // the list control's own
+    HWND focus_ = nullptr;            // the child that had the keyboard when the window was left
     win_handles::GdiObject font_;
     mailbox::Mailbox mailbox_;
     std::string current_;
     bool dragging_ = false;
+    // A Ctrl+press on a selected message, held back from the list until it
+    // turns out a click or a drag.
+    struct HeldPress {
+        bool held = false;
+        WPARAM keys = 0;
+        LPARAM at = 0;
+    } heldPress_;
     win_handles::Cursor copyCursor_ = copy_cursor::Make();
     std::wstring statusBeforeMenu_;
 };
@@ -133,6 +154,10 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
         return self->OnCreate();
     case WM_SIZE:
         return self->OnSize();
+    case WM_ACTIVATE:
+        return self->OnActivate(wParam, lParam);
+    case WM_SETFOCUS:
+        return self->OnSetFocus();
     case WM_NOTIFY:
         return self->OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CONTEXTMENU:
@@ -202,6 +227,8 @@ LRESULT MainWindow::OnCreate() {
                         kMessageList);
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     status_ = CreateChild(STATUSCLASSNAMEW, SBARS_SIZEGRIP, kStatusBar);
+    listProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListProcedure)));
     AddColumns();
 
     fake_host::Host& host = fake_host::TheHost();
@@ -210,7 +237,7 @@ LRESULT MainWindow::OnCreate() {
     }
     // QVA_MoveSelectedMessages moves what is selected in this window.
     host.moveResultFor = [this](const std::string& folder) {
-        return Transfer(folder, false) ? 1 : 0;
+        return Transfer(folder, false) != Filed::kRefused ? 1 : 0;
     };
     FillTree(); // selecting the first folder opens it
     return 0;
@@ -277,6 +304,27 @@ LRESULT MainWindow::OnSize() {
     return 0;
 }
 
+// Left for another window (a dialog, another program), the main window
+// remembers which of its children had the keyboard; activated again, it
+// gives the keyboard back to that child, as a Windows main window does.
+LRESULT MainWindow::OnActivate(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) {
+            focus_ = focus;
+        }
+        return 0;
+    }
+    return DefWindowProcW(window_, WM_ACTIVATE, wParam, lParam); // focuses the window itself
+}
+
+LRESULT MainWindow::OnSetFocus() {
+    if (focus_ != nullptr && IsChild(window_, focus_)) {
+        SetFocus(focus_);
+    }
+    return 0;
+}
+
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
     if (header.hwndFrom == tree_ &&
         (header.code == TVN_SELCHANGEDW || header.code == TVN_SELCHANGEDA)) {
@@ -285,10 +333,65 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
             OpenFolder(*folder);
         }
     } else if (header.hwndFrom == list_ && header.code == LVN_BEGINDRAG) {
-        dragging_ = true;
-        SetCapture(window_); // the rest of the drag comes to this window
+        BeginDrag();
     }
     return 0;
+}
+
+LRESULT CALLBACK MainWindow::ListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    MainWindow* self =
+        reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(list), GWLP_USERDATA));
+    return self->OnListMessage(message, wParam, lParam);
+}
+
+// The list control takes a Ctrl+press as a toggle at once, so the message
+// pressed to copy it would be deselected. As in Explorer, a Ctrl+press on a
+// selected message waits: moved past the drag distance, it drags the
+// selection; let go first, it reaches the list as the click it was.
+LRESULT MainWindow::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        if ((wParam & (MK_CONTROL | MK_SHIFT)) == MK_CONTROL && SelectedAt(lParam)) {
+            heldPress_ = HeldPress{true, wParam, lParam};
+            SetFocus(list_);
+            SetCapture(list_);
+            return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (heldPress_.held) {
+            POINT at = PointOf(heldPress_.at);
+            RECT still = {at.x, at.y, at.x, at.y};
+            InflateRect(&still, GetSystemMetrics(SM_CXDRAG), GetSystemMetrics(SM_CYDRAG));
+            if (!PtInRect(&still, PointOf(lParam))) {
+                heldPress_.held = false;
+                BeginDrag();
+            }
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (heldPress_.held) {
+            heldPress_.held = false;
+            ReleaseCapture();
+            CallWindowProcW(listProcedure_, list_, WM_LBUTTONDOWN, heldPress_.keys, heldPress_.at);
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        heldPress_.held = false; // another window took the mouse
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcW(listProcedure_, list_, message, wParam, lParam);
+}
+
+bool MainWindow::SelectedAt(LPARAM listPoint) const {
+    LVHITTESTINFO hit = {};
+    hit.pt = PointOf(listPoint);
+    int row = static_cast<int>(SendMessageW(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return row >= 0 &&
+           SendMessageW(list_, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0;
 }
 
 const mailbox::Folder* MainWindow::FolderOf(HTREEITEM item) const {
@@ -351,17 +454,17 @@ std::vector<size_t> MainWindow::SelectedPositions() const {
     return positions;
 }
 
-bool MainWindow::Transfer(const std::string& target, bool copy) {
+MainWindow::Filed MainWindow::Transfer(const std::string& target, bool copy) {
     std::vector<size_t> positions = SelectedPositions();
     if (positions.empty()) {
-        return true; // nothing selected: nothing to move and nothing to say
+        return Filed::kNothingSelected; // nothing to move and nothing to say
     }
     const mailbox::Folder* folder = mailbox_.Find(target);
     std::wstring name = folder != nullptr ? folder->name : host_text::Wide(target);
     if (!mailbox_.Transfer(current_, positions, target, copy)) {
         // 「<name>」へは移動できません
         SetStatus(Quoted(name, L"\x300d\x3078\x306f\x79fb\x52d5\x3067\x304d\x307e\x305b\x3093"));
-        return false;
+        return Filed::kRefused;
     }
     if (!copy) {
         FillList(positions.front()); // the message now where the first moved one was
@@ -370,7 +473,7 @@ bool MainWindow::Transfer(const std::string& target, bool copy) {
     SetStatus(std::to_wstring(positions.size()) + L" \x901a\x3092" +
               Quoted(name, copy ? L"\x300d\x3078\x30b3\x30d4\x30fc\x3057\x307e\x3057\x305f"
                                 : L"\x300d\x3078\x79fb\x52d5\x3057\x307e\x3057\x305f"));
-    return true;
+    return Filed::kDone;
 }
 
 LRESULT MainWindow::OnContextMenu(WPARAM wParam, LPARAM lParam) {
@@ -394,7 +497,7 @@ void MainWindow::ShowMessageMenu(LPARAM screenPoint) {
 // Where the click was, or for the keyboard's menu key (or a point outside the
 // list) below the focused message.
 POINT MainWindow::MenuPosition(LPARAM screenPoint) const {
-    POINT at = {static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+    POINT at = PointOf(screenPoint);
     RECT list = {};
     GetWindowRect(list_, &list);
     if (screenPoint != -1 && PtInRect(&list, at)) {
@@ -479,8 +582,7 @@ void MainWindow::RunHostCommand(UINT id) {
 
 HTREEITEM MainWindow::FolderAt(LPARAM clientPoint) const {
     TVHITTESTINFO hit = {};
-    hit.pt =
-        POINT{static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};
+    hit.pt = PointOf(clientPoint);
     MapWindowPoints(window_, tree_, &hit.pt, 1);
     HTREEITEM item = reinterpret_cast<HTREEITEM>(
         SendMessageW(tree_, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
@@ -511,11 +613,18 @@ LRESULT MainWindow::OnLButtonUp(WPARAM wParam, LPARAM lParam) {
     if (target == nullptr || target->id == current_) {
         return 0; // dropped where the messages already are, or on no folder
     }
-    // Held Ctrl copies (drop kind 2); a plain drop moves (kind 1).
+    // Held Ctrl copies (drop kind 2); a plain drop moves (kind 1). A drop
+    // that files no mail is none: the plug-in hears only of one that did.
     bool copy = (wParam & MK_CONTROL) != 0;
-    plugin_.DragDrop(target->id, copy ? 2 : 1);
-    Transfer(target->id, copy);
+    if (Transfer(target->id, copy) == Filed::kDone) {
+        plugin_.DragDrop(target->id, copy ? 2 : 1);
+    }
     return 0;
+}
+
+void MainWindow::BeginDrag() {
+    dragging_ = true;
+    SetCapture(window_); // the rest of the drag comes to this window
 }
 
 void MainWindow::EndDrag() {

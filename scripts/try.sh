@@ -4,7 +4,8 @@
 # display. The Wine prefix lasts from run to run, so the host keeps its
 # settings there as the mail client does: ${QVVORN_WINEPREFIX}, by default
 # ${XDG_DATA_HOME:-~/.local/share}/qvvorn/wine, set up with Japanese fonts on
-# the first run. Arguments go to qvhost.exe in place of ./QvVorn.dll.
+# the first run. Arguments go to qvhost.exe in place of the built QvVorn.dll;
+# a relative path is relative to where you typed the command.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
@@ -33,8 +34,12 @@ if [[ ! -e "$prefix/.qvvorn-fonts" ]]; then
   touch "$prefix/.qvvorn-fonts"
 fi
 
-cd "$build"
-if (($#)); then
-  exec wine ./qvhost.exe "$@"
-fi
-exec wine ./qvhost.exe ./QvVorn.dll
+# A file named on the command line is the one where the command was typed:
+# the host gets it as a full Windows path (a bare name alone would be looked
+# for beside qvhost.exe first). Without arguments, the built QvVorn.dll.
+args=()
+for arg in "${@:-$build/QvVorn.dll}"; do
+  [[ -f "$arg" ]] && arg=$(winepath -w "$(realpath "$arg")")
+  args+=("$arg")
+done
+exec wine "$build/qvhost.exe" "${args[@]}"

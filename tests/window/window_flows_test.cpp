@@ -228,6 +228,25 @@ TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
     EXPECT_EQ(settings_values::Describe(L"VornMax"), "REG_DWORD 12");
 }
 
+// OK or Esc in the settings dialog gives the keyboard back to the message
+// list, which had it before: Down then selects the next message.
+TEST_F(WindowFlows, SettingsDialogGivesTheKeyboardBackToTheList) {
+    Start();
+    for (bool ok : {true, false}) {
+        PressKey(host_->window(), 'T', true);
+        ASSERT_TRUE(WaitUntil([&] { return host_->Menus().size() == 1; }));
+        PressKey(host_->Menus().front(), VK_DOWN); // to the last item, the plug-in's
+        PressKey(host_->Menus().front(), VK_RETURN);
+        HWND dialog = modal_dialog::WaitForDialog(host_->threadId(), host_->window());
+        ASSERT_NE(dialog, nullptr);
+        ok ? modal_dialog::Click(dialog, IDOK) : PressKey(GetDlgItem(dialog, 1002), VK_ESCAPE);
+        ASSERT_TRUE(modal_dialog::WaitGone(dialog));
+        EXPECT_TRUE(WaitUntil([&] { return host_->Focus() == host_->list(); })) << ok;
+    }
+    PressKey(host_->Focus(), VK_DOWN);
+    EXPECT_TRUE(WaitUntil([&] { return host_->SelectedRows() == std::vector<int>{1}; }));
+}
+
 // The mail client has its settings key from its first start; our host makes
 // it at start, so what the plug-in saves at the first close comes back at the
 // next start.
@@ -316,6 +335,22 @@ TEST_F(WindowFlows, CtrlDragShowsTheCopyCursorAndKeepsTheSelection) {
     EXPECT_TRUE(WaitForStatus(*host_, L"1 \x901a\x3092")); // 1 通を
     EXPECT_EQ(host_->Subjects(), inbox);
     EXPECT_EQ(host_->SelectedRows(), std::vector<int>{1});
+}
+
+// Ctrl held from the press on the selected message drags it, still selected,
+// and copies it; a Ctrl+click alone still toggles it. Only a drop that filed
+// mail reaches the plug-in, not one onto the read-only folder, which refuses it.
+TEST_F(WindowFlows, CtrlPressDragsACopyAndOnlyFiledMailMakesADrop) {
+    Start();
+    ASSERT_TRUE(host_->DragMessage(0, kReadOnly, false));
+    ASSERT_TRUE(host_->DragMessage(0, kFamily, true));
+    EXPECT_TRUE(WaitForStatus(*host_, L"1 \x901a\x3092\x300c" + std::wstring(kFamily) +
+                                          L"\x300d\x3078\x30b3\x30d4\x30fc")); // を「家族」へコピー
+    EXPECT_EQ(host_->SelectedRows(), std::vector<int>{0});
+    window_input::Click(host_->list(), WM_LBUTTONDOWN, host_->MessagePoint(0), MK_CONTROL);
+    EXPECT_TRUE(WaitUntil([&] { return host_->SelectedRows().empty(); }));
+    CloseWindow();
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), L"\\Inbox\\Family");
 }
 
 // Maximised, the window shows what a repaint of all of it shows: nothing of

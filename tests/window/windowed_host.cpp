@@ -101,10 +101,10 @@ HTREEITEM WindowedHost::Folder(const std::wstring& name) const {
     return nullptr;
 }
 
-HWND WindowedHost::Capture() const {
+GUITHREADINFO WindowedHost::InputState() const {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId_, &info) ? info.hwndCapture : nullptr;
+    return GetGUIThreadInfo(threadId_, &info) ? info : GUITHREADINFO{};
 }
 
 std::vector<HWND> WindowedHost::Menus() const {
@@ -163,19 +163,19 @@ bool WindowedHost::PressWithCtrl(UINT key, const std::function<bool()>& done) {
 
 bool WindowedHost::DragMessage(int row, const std::wstring& name, bool copy) {
     WPARAM keys = copy ? MK_CONTROL : 0;
-    if (!StartDrag(row)) {
+    if (!StartDrag(row, keys)) {
         return false;
     }
     HTREEITEM folder = DragOver(name, keys);
     return folder != nullptr && Drop(folder, keys);
 }
 
-bool WindowedHost::StartDrag(int row) {
+bool WindowedHost::StartDrag(int row, WPARAM keys) {
     // Press on the message and move past the drag threshold: the list starts
     // the drag, and the host takes the mouse for the rest of it.
     POINT start = MessagePoint(row);
-    PostMessageW(list(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
-    PostMessageW(list(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 40, start.y + 40));
+    PostMessageW(list(), WM_LBUTTONDOWN, keys | MK_LBUTTON, MAKELPARAM(start.x, start.y));
+    PostMessageW(list(), WM_MOUSEMOVE, keys | MK_LBUTTON, MAKELPARAM(start.x + 40, start.y + 40));
     return WaitUntil([this] { return Capture() == window_; });
 }
 

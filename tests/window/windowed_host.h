@@ -32,24 +32,26 @@ class WindowedHost {
     std::vector<std::wstring> Subjects() const; // the message list, top to bottom
     std::vector<int> SelectedRows() const;
     HTREEITEM Folder(const std::wstring& name) const;
-    // The window under the mouse buttons now (the drag's), or null.
-    HWND Capture() const;
+    // The windows that have the mouse buttons (the drag's) and the keys now, or null.
+    HWND Capture() const { return InputState().hwndCapture; }
+    HWND Focus() const { return InputState().hwndFocus; }
     // The menus open now, the top one first.
     std::vector<HWND> Menus() const;
 
     // Input, as a person gives it.
     bool OpenFolder(const std::wstring& name); // a click on it in the tree
     void RightClickMessage(int row);
-    // A point of the message list below its last message.
+    // A point of message `row`, and one of the list below its last message.
+    POINT MessagePoint(int row) const;
     POINT BelowMessages() const;
     // `key` pressed in the message list with Ctrl held, as the keyboard gives
     // it to the host's thread; Ctrl stays held until `done` holds or 5 s pass.
     bool PressWithCtrl(UINT key, const std::function<bool()>& done);
-    // Drags message `row` onto folder `name`, holding Ctrl at the drop when `copy`.
+    // Drags message `row` onto folder `name`, with Ctrl held from the press when `copy`.
     bool DragMessage(int row, const std::wstring& name, bool copy);
     // The parts of such a drag: press on the message and start dragging; move
-    // over the folder, `keys` held; let go there.
-    bool StartDrag(int row);
+    // over the folder; let go there; each with `keys` held.
+    bool StartDrag(int row, WPARAM keys = 0);
     HTREEITEM DragOver(const std::wstring& name, WPARAM keys);
     bool Drop(HTREEITEM folder, WPARAM keys);
     // The cursor the host's thread shows now.
@@ -57,7 +59,7 @@ class WindowedHost {
 
   private:
     static DWORD WINAPI Run(void* self);
-    POINT MessagePoint(int row) const;
+    GUITHREADINFO InputState() const;
     POINT FolderPoint(HTREEITEM folder) const;
 
     win_handles::KernelHandle opened_;
