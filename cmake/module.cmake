@@ -27,10 +27,10 @@ target_compile_options(qvvorn_module_runtime PRIVATE ${QVVORN_MODULE_COMPILE})
 if(QVVORN_RUNTIME_EXTRAS_APPLIED)
   target_compile_definitions(qvvorn_module_runtime PRIVATE QVVORN_RUNTIME_EXTRAS)
 endif()
-# gcc 12's win32 thread layer has lock functions of its own, which the
-# extras replace; later ones compile the locks inline.
+# The extras replace the lock functions of libgcc's win32 thread layer; the
+# posix layer of the test programs' compiler keeps its own.
 set(QVVORN_RUNTIME_LOCKS OFF)
-if(QVVORN_RUNTIME_EXTRAS_APPLIED AND QVVORN_RUNTIME_WIN32_THREADS AND QVVORN_RUNTIME_FOUND MATCHES "^[^/]+/12/")
+if(QVVORN_RUNTIME_EXTRAS_APPLIED AND QVVORN_RUNTIME_WIN32_THREADS)
   set(QVVORN_RUNTIME_LOCKS ON)
 endif()
 add_custom_command(OUTPUT ${QVVORN_RUNTIME_DIR}/crtbegin.o

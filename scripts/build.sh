@@ -6,10 +6,15 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
 
-"$root/scripts/prepare.sh"
+# QVVORN_TASK=try (scripts/try.sh) installs and configures no more than the
+# module and our host need: no tests, so neither GoogleTest nor clang.
+task=${QVVORN_TASK:-test}
+"$root/scripts/prepare.sh" "$task"
+tests=ON
+[[ $task == test ]] || tests=OFF
 cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DBUILD_TESTING=$tests >/dev/null
 if (($#)); then
   cmake --build "$build" --target "$@" -- -j"$(nproc)"
 else

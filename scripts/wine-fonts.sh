@@ -7,7 +7,7 @@ qvvorn_map_fonts() {
   # IPA Gothic: IPAGothic has fixed-width kana and kanji like MS Gothic,
   # IPAPGothic proportional ones like MS PGothic and MS UI Gothic. Wine's own
   # fonts bring Marlett, which draws the caption buttons.
-  "$root/scripts/prepare.sh" fonts-ipafont-gothic fonts-wine
+  "$root/scripts/prepare.sh" try fonts-wine
 
   # The settings dialog asks for "MS UI Gothic", and so do menus, captions
   # and controls in the Japanese locale, some through "MS Shell Dlg".

@@ -111,10 +111,9 @@ const PIMAGE_TLS_CALLBACK __dyn_tls_init_callback = nullptr;
 // VirtualQuery and its printf diagnostics for nothing.
 void _pei386_runtime_relocator() {}
 
-#if defined(GCC_GTHR_WIN32_H) && _GLIBCXX_RELEASE < 13
-// The emergency pool's lock, from gcc 12's win32 thread layer in libgcc,
-// which brings thread-local storage and semaphores with it (gcc 13 and later
-// compile the locks inline, and _CRT_MT keeps them from running). With _CRT_MT at 0 the pool
+#if defined(GCC_GTHR_WIN32_H)
+// The emergency pool's lock, from libgcc's win32 thread layer, which brings
+// thread-local storage, semaphores and critical sections with it. With _CRT_MT at 0 the pool
 // never takes the lock; were it to, in a module called one call at a time
 // there is nothing to wait for, and 0 says the lock is taken or given back.
 void __gthr_win32_mutex_init_function(__gthread_mutex_t*) {}

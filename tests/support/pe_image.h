@@ -129,5 +129,8 @@ std::vector<Import> Imports(HMODULE module);
 // without regard to case) at `replacement`; returns what it pointed at
 // before, or null when the module imports no such function by name.
 FARPROC PatchImport(HMODULE module, const char* dll, const char* function, FARPROC replacement);
+// Points `module`'s export of `function` at `replacement`, so that modules
+// loaded from now on import that instead; returns what it was.
+FARPROC PatchExport(HMODULE module, const char* function, FARPROC replacement);
 
 } // namespace pe_image
