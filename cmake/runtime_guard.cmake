@@ -14,8 +14,11 @@ set(QVVORN_RUNTIME_EXTRA_NAMES "no locks, one exception state, no TLS callback, 
 no verbose terminate handler, no pseudo-relocation routine")
 
 # The toolchains that each extra was checked against: compiler, the gcc
-# release of libstdc++ and libgcc, mingw-w64.
-set(QVVORN_RUNTIME_CHECKED "gcc 12/12/10.0" "clang 14/12/10.0" "gcc 14/14/12.0" "clang 19/14/12.0")
+# release of libstdc++ and libgcc, mingw-w64. Set it on the command line only
+# after checking the extras against another toolchain.
+if(NOT DEFINED QVVORN_RUNTIME_CHECKED)
+  set(QVVORN_RUNTIME_CHECKED "gcc 12/12/10.0" "clang 14/12/10.0" "gcc 14/14/12.0" "clang 19/14/12.0")
+endif()
 
 # The versions, read from a string in a small library built with this
 # compiler, as CMake reads a compiler's own.

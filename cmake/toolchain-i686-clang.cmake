@@ -21,7 +21,12 @@ set(QVVORN_CLANG ON)
 # archives in any order. The compile-only flags reach the link line too,
 # hence the unused-argument switch there.
 file(GLOB QVVORN_GCC_DIRS /usr/lib/gcc/${QVVORN_TRIPLE}/*-win32)
-list(GET QVVORN_GCC_DIRS 0 QVVORN_GCC_DIR)
+if(NOT QVVORN_GCC_DIRS)
+  message(FATAL_ERROR "clang builds the module against gcc's mingw-w64 runtime, and there is no "
+    "/usr/lib/gcc/${QVVORN_TRIPLE}/*-win32 here. On Debian, scripts/prepare.sh installs it "
+    "(g++-mingw-w64-i686-win32).")
+endif()
+list(GET QVVORN_GCC_DIRS -1 QVVORN_GCC_DIR)
 set(CMAKE_CXX_FLAGS_INIT "-nostdinc++ -isystem ${QVVORN_GCC_DIR}/include/c++ -isystem ${QVVORN_GCC_DIR}/include/c++/${QVVORN_TRIPLE} -isystem ${QVVORN_GCC_DIR}/include/c++/backward")
 foreach(kind EXE SHARED MODULE)
   set(CMAKE_${kind}_LINKER_FLAGS_INIT "-fuse-ld=lld -L${QVVORN_GCC_DIR} -Wno-unused-command-line-argument")

@@ -1,0 +1,29 @@
+# The guard on a toolchain that nobody has checked: configuration goes on,
+# says once which versions it found and which extras it leaves out, and the
+# module's runtime file says the extras are out.
+#   cmake -DSOURCE=<tree> -DTOOLCHAIN=<file> -DWORK=<dir> -P runtime_guard_test.cmake
+cmake_minimum_required(VERSION 3.20)
+file(REMOVE_RECURSE ${WORK})
+foreach(pass first again)
+  execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${WORK} -G Ninja
+    -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DQVVORN_THREAD_MODEL=win32 -DQVVORN_MODULE_ONLY=ON
+    "-DQVVORN_RUNTIME_CHECKED=gcc 1/1/1.0"
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "configuration stopped on an unchecked toolchain (${pass} pass):\n${output}")
+  endif()
+  set(${pass} "${output}")
+endforeach()
+foreach(said "Found (gcc|clang) [0-9]+ with the runtime of gcc [0-9]+ and mingw-w64 [0-9]+\\.[0-9]+"
+    "no locks, one exception state, no TLS callback" "core runtime")
+  if(NOT first MATCHES "${said}")
+    message(FATAL_ERROR "the first configuration does not say \"${said}\":\n${first}")
+  endif()
+endforeach()
+if(again MATCHES "Found ")
+  message(FATAL_ERROR "the second configuration says it again:\n${again}")
+endif()
+file(STRINGS ${WORK}/QvVorn.runtime info)
+if(NOT "extras OFF" IN_LIST info)
+  message(FATAL_ERROR "the module keeps the extras on an unchecked toolchain: ${info}")
+endif()
