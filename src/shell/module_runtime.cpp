@@ -30,11 +30,6 @@
 
 #if defined(__MINGW32__) && defined(__GLIBCXX__)
 
-#include <windows.h>
-
-#include <cxxabi.h>
-#include <ext/concurrence.h> // declares the thread layer's lock functions
-
 // The module's unwind tables are its objects' .eh_frame sections, which the
 // linker puts together in link order. This empty item in this object, the
 // first after the start-up code's, marks where they begin; gcc's crtend.o,
@@ -92,6 +87,11 @@ void ReleaseModuleRuntime() noexcept {
 }
 
 #if defined(QVVORN_RUNTIME_EXTRAS)
+
+#include <windows.h>
+
+#include <cxxabi.h>
+#include <ext/concurrence.h> // declares the thread layer's lock functions
 
 extern "C" {
 
