@@ -233,6 +233,9 @@ TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
 TEST_F(WindowFlows, SettingsDialogGivesTheKeyboardBackToTheList) {
     Start();
     for (bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Esc");
+        // Alt+T opens the menu of the active window only.
+        ASSERT_TRUE(WaitUntil([&] { return host_->Active() == host_->window(); }));
         PressKey(host_->window(), 'T', true);
         ASSERT_TRUE(WaitUntil([&] { return host_->Menus().size() == 1; }));
         PressKey(host_->Menus().front(), VK_DOWN); // to the last item, the plug-in's
@@ -241,7 +244,7 @@ TEST_F(WindowFlows, SettingsDialogGivesTheKeyboardBackToTheList) {
         ASSERT_NE(dialog, nullptr);
         ok ? modal_dialog::Click(dialog, IDOK) : PressKey(GetDlgItem(dialog, 1002), VK_ESCAPE);
         ASSERT_TRUE(modal_dialog::WaitGone(dialog));
-        EXPECT_TRUE(WaitUntil([&] { return host_->Focus() == host_->list(); })) << ok;
+        EXPECT_TRUE(WaitUntil([&] { return host_->Focus() == host_->list(); }));
     }
     PressKey(host_->Focus(), VK_DOWN);
     EXPECT_TRUE(WaitUntil([&] { return host_->SelectedRows() == std::vector<int>{1}; }));
