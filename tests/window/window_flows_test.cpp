@@ -232,14 +232,14 @@ TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
 // list, which had it before: Down then selects the next message.
 TEST_F(WindowFlows, SettingsDialogGivesTheKeyboardBackToTheList) {
     Start();
+    // The plug-in's item, last in the fifth menu, picked as a menu pick posts
+    // it: a menu opened from the keyboard now could be closed by the X focus
+    // events of the dialog just gone.
+    HMENU tools = GetSubMenu(GetMenu(host_->window()), 4);
+    UINT settings = GetMenuItemID(tools, GetMenuItemCount(tools) - 1);
     for (bool ok : {true, false}) {
         SCOPED_TRACE(ok ? "OK" : "Esc");
-        // Alt+T opens the menu of the active window only.
-        ASSERT_TRUE(WaitUntil([&] { return host_->Active() == host_->window(); }));
-        PressKey(host_->window(), 'T', true);
-        ASSERT_TRUE(WaitUntil([&] { return host_->Menus().size() == 1; }));
-        PressKey(host_->Menus().front(), VK_DOWN); // to the last item, the plug-in's
-        PressKey(host_->Menus().front(), VK_RETURN);
+        PostMessageW(host_->window(), WM_COMMAND, settings, 0);
         HWND dialog = modal_dialog::WaitForDialog(host_->threadId(), host_->window());
         ASSERT_NE(dialog, nullptr);
         ok ? modal_dialog::Click(dialog, IDOK) : PressKey(GetDlgItem(dialog, 1002), VK_ESCAPE);
