@@ -52,6 +52,8 @@ leave_root() {
 start=$SECONDS
 if [[ "${QVVORN_FRESH_ROOT:-0}" == 1 || ! -e "$target/.qvvorn-root" ]]; then
   [[ -z "$(mounts_under "$target")" ]] || leave_root
+  # A debootstrap that failed may have left its own mounts in the new root.
+  for mount in $(mounts_under "$target.new"); do umount "$mount" || umount -l "$mount"; done
   rm -rf "$target" "$target.new"
   mkdir -p "$roots"
   echo "test-other-release: making a Debian $suite root in $target"
