@@ -6,22 +6,14 @@
 # the module's .runtime file: whether the runtime extras are in, and whether
 # they replace the thread layer's lock functions.
 #   cmake -DMAP=<map> -DRUNTIME=<runtime object> -DINFO=<module>.runtime -P check_module_link.cmake
-file(STRINGS ${INFO} info)
 cmake_minimum_required(VERSION 3.20)
-set(EXTRAS OFF)
-set(LOCKS OFF)
-if("extras ON" IN_LIST info)
-  set(EXTRAS ON)
-endif()
-if("locks ON" IN_LIST info)
-  set(LOCKS ON)
-endif()
+file(STRINGS ${INFO} info)
 set(replaced __gcc_register_frame)
-if(EXTRAS)
+if("extras ON" IN_LIST info)
   list(APPEND replaced _CRT_MT __dyn_tls_init_callback _pei386_runtime_relocator
     __cxa_get_globals __cxa_get_globals_fast "__gnu_cxx::__verbose_terminate_handler()")
 endif()
-if(LOCKS)
+if("locks ON" IN_LIST info)
   list(APPEND replaced __gthr_win32_mutex_init_function __gthr_win32_mutex_destroy
     __gthr_win32_mutex_lock __gthr_win32_mutex_unlock)
 endif()
