@@ -32,6 +32,10 @@ case "$task" in
 esac
 packages+=("$@")
 
+# Whether a command's whole output holds this line: read whole, since a grep -q
+# that stops early would end the writer with SIGPIPE, a failure to pipefail.
+has_line() { [[ $'\n'$1$'\n' == *$'\n'$2$'\n'* ]]; }
+
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
 
@@ -43,7 +47,7 @@ done
 
 if ((${#missing[@]})); then
   echo "prepare: installing ${missing[*]}"
-  if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]} " == *":i386 "* ]] && ! has_line "$(dpkg --print-foreign-architectures)" i386; then
     "${sudo_cmd[@]}" dpkg --add-architecture i386
   fi
   "${sudo_cmd[@]}" apt-get update -qq
@@ -52,7 +56,7 @@ if ((${#missing[@]})); then
 fi
 
 # Wine takes its ANSI code page (932) from the Japanese locale.
-if [[ $task == try || $task == test ]] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+if [[ $task == try || $task == test ]] && ! has_line "$(locale -a 2>/dev/null)" ja_JP.utf8; then
   "${sudo_cmd[@]}" sed -i 's/^# *ja_JP.UTF-8/ja_JP.UTF-8/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
   "${sudo_cmd[@]}" locale-gen >/dev/null
