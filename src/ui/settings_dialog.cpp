@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "common/host_boundary.h"
@@ -40,12 +41,21 @@ void InitDialog(HWND dialog) {
 
 // OK keeps a number from 5 to 30; anything else is answered with the warning
 // and the dialog stays open.
-void AcceptNumber(HWND dialog) {
+// The number the box shows, read from its first 4 characters as OK reads
+// it; 0 when it holds no number from 5 to 30.
+std::uint32_t ShownNumber(HWND dialog) {
     char buffer[kNumberBufferSize] = {};
     GetDlgItemTextA(dialog, IDC_VORN_MAX_EDIT, buffer, kNumberBufferSize);
     std::int32_t value = ParseLeadingInteger(buffer);
-    if (value >= 0 && IsFolderCapInRange(static_cast<std::uint32_t>(value))) {
-        ChooseMaxFolders(static_cast<std::uint32_t>(value));
+    if (value < 0 || !IsFolderCapInRange(static_cast<std::uint32_t>(value))) {
+        return 0;
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+void AcceptNumber(HWND dialog) {
+    if (std::uint32_t value = ShownNumber(dialog)) {
+        ChooseMaxFolders(value);
         EndDialog(dialog, IDOK);
         return;
     }
@@ -68,11 +78,35 @@ void ShowSpinPosition(HWND dialog) {
     SendMessageA(GetDlgItem(dialog, IDC_VORN_MAX_EDIT), EM_SETSEL, 0, -1);
 }
 
+// An arrow steps the number the box shows, typed or not; without one from 5
+// to 30 there, the control's own position. The control keeps only its own
+// position and never reads the box, so the step is made here and the
+// control's own is refused.
+INT_PTR StepShownNumber(HWND dialog, const NMUPDOWN& step) {
+    std::int64_t from = step.iPos;
+    if (std::uint32_t shown = ShownNumber(dialog)) {
+        from = shown;
+    }
+    std::int64_t to = std::clamp<std::int64_t>(from + step.iDelta, kFewestFolders, kMostFolders);
+    SendMessageA(SpinOf(dialog), UDM_SETPOS, 0, static_cast<LPARAM>(to));
+    ShowSpinPosition(dialog);
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+INT_PTR OnNotify(HWND dialog, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header == nullptr || header->idFrom != IDC_VORN_MAX_SPIN || header->code != UDN_DELTAPOS) {
+        return FALSE;
+    }
+    return StepShownNumber(dialog, *reinterpret_cast<const NMUPDOWN*>(lParam));
+}
+
 } // namespace
 
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     // Called by user32 inside a call from the host.
-    AtHostBoundary([dialog, message, wParam] {
+    return AtHostBoundary([dialog, message, wParam, lParam]() -> INT_PTR {
         switch (message) {
         case WM_INITDIALOG:
             InitDialog(dialog);
@@ -86,9 +120,11 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_VSCROLL:
             ShowSpinPosition(dialog);
             break;
+        case WM_NOTIFY:
+            return OnNotify(dialog, lParam);
         default:
             break;
         }
+        return FALSE;
     });
-    return FALSE;
 }

@@ -380,6 +380,45 @@ TEST_F(SettingsDialogGui, ArrowClicksStepThePosition) {
     EXPECT_EQ(StoredMaxAfterUnload(), Stored(18));
 }
 
+// The arrows step the number the box shows, typed or not; with no number
+// from 5 to 30 there, the position they last showed.
+TEST_F(SettingsDialogGui, ArrowsStepTheNumberTheBoxShows) {
+    enum Arrow { kKeyUp, kKeyDown, kClickUp };
+    struct Case {
+        bool steppedFirst; // Up once before typing: 17 becomes 18
+        const char* typed;
+        Arrow arrow;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {false, "29", kKeyUp, "30"},  {true, "20", kKeyDown, "19"},
+        {false, "7", kClickUp, "8"},  {false, " 30", kKeyUp, "30"},
+        {true, "abc", kKeyUp, "19"},  {false, "00012", kClickUp, "18"},
+        {true, "31", kKeyDown, "17"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.typed + "\"");
+        Start(kStartMax);
+        HWND dialog = OpenFromMenu();
+        ASSERT_NE(dialog, nullptr);
+        HWND edit = GetDlgItem(dialog, kEdit);
+        if (c.steppedFirst) {
+            modal_dialog::PressKey(edit, VK_UP);
+            ExpectShows(dialog, "18");
+        }
+        modal_dialog::SetItemText(dialog, kEdit, c.typed);
+        if (c.arrow == kClickUp) {
+            modal_dialog::ClickArrow(GetDlgItem(dialog, kSpin), true);
+        } else {
+            modal_dialog::PressKey(edit, c.arrow == kKeyUp ? VK_UP : VK_DOWN);
+        }
+        ExpectShows(dialog, c.shown);
+        modal_dialog::Click(dialog, IDOK);
+        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+        EXPECT_EQ(StoredMaxAfterUnload(), Stored(static_cast<DWORD>(std::stoul(c.shown))));
+    }
+}
+
 TEST_F(SettingsDialogGui, EveryMainMenuInitAddsAnotherCommand) {
     HMENU bar = CreateMenu();
     for (int i = 0; i < 5; ++i) {
