@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds the release module and writes dist/QvVorn-<release>.zip, where
-# <release> is the version the plug-in reports (major.minor, "1.0"). The zip
+# <release> is the package's version in packaging/VERSION ("1.0.1"). The zip
 # holds one folder of that name with QvVorn.dll, the Japanese readme.txt
 # (code page 932, CRLF), the English readme-en.txt (UTF-8, CRLF), LICENSE and
-# SHA256SUMS of the other four.
+# SHA256SUMS of the other four (CRLF).
 #
-# The module is built twice from scratch and must come out byte for byte the
-# same; its version resource must say the version set in CMakeLists.txt. Every
+# The package's version may run ahead of the version the plug-in reports
+# (major.minor, set in CMakeLists.txt, "1.0"), which then stays as the mail
+# client and earlier releases know it; it must start with it. The module is
+# built twice from scratch and must come out byte for byte the same; its
+# version resource must say the version set in CMakeLists.txt. Every
 # file is dated with the packaged commit's time (or SOURCE_DATE_EPOCH), so two
 # runs on the same commit give the same zip.
 set -euo pipefail
@@ -21,7 +24,7 @@ if [[ -n "${SOURCE_DATE_EPOCH:-}" ]]; then
   stamp=$SOURCE_DATE_EPOCH
 else
   if [[ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]]; then
-    echo "package: the tree has uncommitted changes; commit them (or set SOURCE_DATE_EPOCH)"
+    echo "package: the tree has uncommitted changes; commit them (or set SOURCE_DATE_EPOCH)" >&2
     exit 1
   fi
   stamp=$(git -C "$root" log -1 --format=%ct HEAD)
@@ -39,17 +42,24 @@ build_module() {
 build_module "$work/first"
 build_module "$work/second"
 if ! cmp -s "$work/first/QvVorn.dll" "$work/second/QvVorn.dll"; then
-  echo "package: two builds of the same sources differ"
+  echo "package: two builds of the same sources differ" >&2
   exit 1
 fi
 echo "package: two builds give the same QvVorn.dll"
 
-# The versions as the build made them: the release name the plug-in reports,
-# and the numbers of the version resource.
+# The versions as the build made them: the one the plug-in reports, and the
+# numbers of the version resource.
 version_h="$work/first/generated/version.h"
-release=$(sed -n 's/^#define QVVORN_VERSION_INFO_TEXT "\(.*\)"$/\1/p' "$version_h")
+reported=$(sed -n 's/^#define QVVORN_VERSION_INFO_TEXT "\(.*\)"$/\1/p' "$version_h")
 numbers=$(sed -n 's/^#define QVVORN_VERSION_NUMBERS \(.*\)$/\1/p' "$version_h" | tr -d ' ' | tr , .)
-[[ -n "$release" && -n "$numbers" ]] || { echo "package: no version in $version_h"; exit 1; }
+[[ -n "$reported" && -n "$numbers" ]] || { echo "package: no version in $version_h" >&2; exit 1; }
+
+# The package's own version: the reported one, or it with one more number.
+release=$(tr -d '\r\n' <"$root/packaging/VERSION")
+if [[ ! "$release" =~ ^[0-9]+\.[0-9]+(\.[0-9]+)?$ || ! ("$release" == "$reported" || "$release" == "$reported".*) ]]; then
+  echo "package: packaging/VERSION says '$release'; it must be the plug-in's version $reported, or $reported.<n>" >&2
+  exit 1
+fi
 
 # The fixed file version of the DLL's version resource, as a.b.c.d.
 resource_version=$(python3 - "$work/first/QvVorn.dll" <<'PY'
@@ -61,7 +71,7 @@ print(f'{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}')
 PY
 )
 if [[ "$resource_version" != "$numbers" ]]; then
-  echo "package: the version resource says $resource_version, CMakeLists.txt $numbers"
+  echo "package: the version resource says $resource_version, CMakeLists.txt $numbers" >&2
   exit 1
 fi
 
@@ -78,7 +88,8 @@ crlf "$root/packaging/readme.ja.txt" | iconv -f UTF-8 -t CP932 >"$stage/readme.t
 { printf '\xef\xbb\xbf'; crlf "$root/packaging/readme.en.txt"; } >"$stage/readme-en.txt"
 crlf "$root/LICENSE" >"$stage/LICENSE"
 files=(QvVorn.dll readme.txt readme-en.txt LICENSE)
-(cd "$stage" && sha256sum "${files[@]}" >SHA256SUMS)
+# CRLF too, for Windows' Notepad; GNU sha256sum -c reads it as well.
+(cd "$stage" && sha256sum "${files[@]}" | sed 's/$/\r/' >SHA256SUMS)
 
 # What users read: the Japanese text must come back unchanged from 932 (no
 # character mapped to a look-alike), and every line must end in CRLF.
@@ -89,7 +100,7 @@ text = open(os.path.join(stage, 'readme.txt'), 'rb').read().decode('cp932')
 expected = open(source, encoding='utf-8').read().replace('\r\n', '\n').replace('@VERSION@', release)
 if text.replace('\r\n', '\n') != expected:
     sys.exit('package: readme.txt does not read back as its source')
-for name in ['readme.txt', 'readme-en.txt', 'LICENSE']:
+for name in ['readme.txt', 'readme-en.txt', 'LICENSE', 'SHA256SUMS']:
     data = open(os.path.join(stage, name), 'rb').read()
     if data.count(b'\n') != data.count(b'\r\n') or data.count(b'\r') != data.count(b'\r\n'):
         sys.exit(f'package: {name} has a line end other than CRLF')
@@ -128,9 +139,9 @@ PY
 check="$work/check"
 mkdir "$check"
 python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$check"
-[[ "$(ls -A "$check")" == "$name" ]] || { echo "package: the zip holds more than $name/"; exit 1; }
-(cd "$check/$name" && sha256sum --quiet -c SHA256SUMS) || { echo "package: SHA256SUMS does not verify"; exit 1; }
+[[ "$(ls -A "$check")" == "$name" ]] || { echo "package: the zip holds more than $name/" >&2; exit 1; }
+(cd "$check/$name" && sha256sum --quiet -c SHA256SUMS) || { echo "package: SHA256SUMS does not verify" >&2; exit 1; }
 
 echo "package: $zip ($(date -u -d "@$stamp" '+%Y-%m-%d %H:%M:%S UTC'))"
-(cd "$stage" && cat SHA256SUMS)
+tr -d '\r' <"$stage/SHA256SUMS"
 sha256sum "$zip"

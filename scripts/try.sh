@@ -5,7 +5,8 @@
 # settings there as the mail client does: ${QVVORN_WINEPREFIX}, by default
 # ${XDG_DATA_HOME:-~/.local/share}/qvvorn/wine, set up with Japanese fonts on
 # the first run. Arguments go to qvhost.exe in place of the built QvVorn.dll;
-# a relative path is relative to where you typed the command.
+# a relative path is relative to where you typed the command, and a file that
+# is not there stops the script before anything is built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
@@ -15,6 +16,14 @@ if [[ -z "${DISPLAY:-}" ]]; then
   echo "try: the host opens a window: run this on an X display (DISPLAY is not set)" >&2
   exit 1
 fi
+
+# The host would only say so in a message box, in Japanese, inside Wine.
+for arg in "$@"; do
+  if [[ ! -f "$arg" ]]; then
+    echo "try: $arg: no such file" >&2
+    exit 1
+  fi
+done
 
 QVVORN_TASK=try "$root/scripts/build.sh" qvhost
 
@@ -39,7 +48,6 @@ fi
 # for beside qvhost.exe first). Without arguments, the built QvVorn.dll.
 args=()
 for arg in "${@:-$build/QvVorn.dll}"; do
-  [[ -f "$arg" ]] && arg=$(winepath -w "$(realpath "$arg")")
-  args+=("$arg")
+  args+=("$(winepath -w "$(realpath "$arg")")")
 done
 exec wine "$build/qvhost.exe" "${args[@]}"
