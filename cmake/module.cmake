@@ -72,10 +72,11 @@ function(qvvorn_add_module name objects def)
   set(map ${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
   # What the module's runtime is, beside it, for the link check and the tests
   # that measure the extras: the toolchain (compiler/gcc runtime/mingw-w64),
-  # whether the extras are in, and whether they replace the lock functions.
+  # whether the extras are in, whether they replace the lock functions, and
+  # the thread model.
   set(info ${CMAKE_CURRENT_BINARY_DIR}/${name}.runtime)
   file(WRITE ${info} "toolchain ${QVVORN_RUNTIME_FOUND}\nextras ${QVVORN_RUNTIME_EXTRAS_APPLIED}\n"
-    "locks ${QVVORN_RUNTIME_LOCKS}\n")
+    "locks ${QVVORN_RUNTIME_LOCKS}\nthreads ${QVVORN_RUNTIME_THREADS}\n")
   target_link_options(${name} PRIVATE ${QVVORN_STATIC_RUNTIME} -Wl,--enable-stdcall-fixup
     ${QVVORN_MODULE_LINK} ${QVVORN_MODULE_START} -Wl,-Map=${map})
   target_link_libraries(${name} PRIVATE ${QVVORN_WINDOWS_LIBS})

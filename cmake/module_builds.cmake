@@ -28,5 +28,9 @@ qvvorn_module_build(module-clang toolchain-i686-clang.cmake ${CMAKE_BINARY_DIR}/
 qvvorn_module_build(module-core toolchain-i686-mingw.cmake ${CMAKE_BINARY_DIR}/core
   -DQVVORN_THREAD_MODEL=win32 -DQVVORN_RUNTIME_EXTRAS=OFF)
 
+# The module as a compiler with the posix thread model alone builds it.
+qvvorn_module_build(module-posix toolchain-i686-mingw.cmake ${CMAKE_BINARY_DIR}/posix
+  -DQVVORN_THREAD_MODEL=posix)
+
 # What the test programs depend on.
-add_custom_target(QvVorn DEPENDS module module-clang module-core)
+add_custom_target(QvVorn DEPENDS module module-clang module-core module-posix)

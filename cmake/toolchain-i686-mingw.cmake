@@ -4,8 +4,16 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QVVORN_TRIPLE i686-w64-mingw32)
+# A module build (QVVORN_MODULE_ONLY) gets win32 unless asked otherwise, as
+# the release is built, wherever Debian's win32 compiler is there.
 if(NOT QVVORN_THREAD_MODEL)
   set(QVVORN_THREAD_MODEL posix)
+  if(QVVORN_MODULE_ONLY)
+    find_program(QVVORN_WIN32_CXX_COMPILER_PATH ${QVVORN_TRIPLE}-g++-win32)
+    if(QVVORN_WIN32_CXX_COMPILER_PATH)
+      set(QVVORN_THREAD_MODEL win32)
+    endif()
+  endif()
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QVVORN_THREAD_MODEL)
 
@@ -28,12 +36,14 @@ if(NOT QVVORN_RC_COMPILER)
   set(QVVORN_RC_COMPILER ${QVVORN_TRIPLE}-windres)
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QVVORN_C_COMPILER QVVORN_CXX_COMPILER QVVORN_RC_COMPILER)
+# A compiler that is not there is reported by CMakeLists.txt, before any
+# language is enabled: an error here would be followed by CMake's own
+# misleading one about the build program.
+set(QVVORN_MISSING_COMPILERS "")
 foreach(tool C CXX RC)
   find_program(QVVORN_${tool}_COMPILER_PATH ${QVVORN_${tool}_COMPILER})
   if(NOT QVVORN_${tool}_COMPILER_PATH)
-    message(FATAL_ERROR "No ${QVVORN_${tool}_COMPILER} on the PATH. On Debian, scripts/prepare.sh installs mingw-w64; "
-      "elsewhere set QVVORN_${tool}_COMPILER (cache variable or environment) to your compiler for 32-bit Windows, "
-      "then configure an empty build folder.")
+    list(APPEND QVVORN_MISSING_COMPILERS "QVVORN_${tool}_COMPILER=${QVVORN_${tool}_COMPILER}")
   endif()
 endforeach()
 

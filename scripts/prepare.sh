@@ -45,14 +45,34 @@ for p in "${packages[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
 
+# Runs a package command as root. While another one (an unattended upgrade,
+# say) holds dpkg's or apt's lock, it says so and tries again, for up to 10
+# minutes; any other failure ends it with the command's own words.
+lock_wait=${QVVORN_LOCK_WAIT:-600}
+as_package_manager() {
+  local deadline=$((SECONDS + lock_wait)) said=-60 out
+  while ! out=$(DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" "$@" 2>&1 >/dev/null); do
+    if [[ $out != *"Could not get lock"* && $out != *"is locked by another process"* ]] ||
+      ((SECONDS >= deadline)); then
+      printf '%s\n' "$out" >&2
+      return 1
+    fi
+    if ((SECONDS - said >= 60)); then
+      echo "prepare: another program holds the package lock; waiting for it" \
+        "($((deadline - SECONDS)) s left)" >&2
+      said=$SECONDS
+    fi
+    sleep 5
+  done
+}
+
 if ((${#missing[@]})); then
   echo "prepare: installing ${missing[*]}"
   if [[ " ${missing[*]} " == *":i386 "* ]] && ! has_line "$(dpkg --print-foreign-architectures)" i386; then
-    "${sudo_cmd[@]}" dpkg --add-architecture i386
+    as_package_manager dpkg --add-architecture i386
   fi
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}" >/dev/null
+  as_package_manager apt-get update -qq
+  as_package_manager apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # Wine takes its ANSI code page (932) from the Japanese locale.

@@ -31,12 +31,32 @@ step() {
 }
 run_ctest() { (cd "$build" && ctest --output-on-failure --timeout 300 -j"$(nproc)" "$@"); }
 
+# What ctest skipped: the test programs that it reports as skipped (a
+# program that passed with some tests skipped, see tests/CMakeLists.txt), and
+# the skipped test cases by name, with the reason each gave.
+skip_report() {
+  local log=$build/Testing/Temporary/LastTest.log
+  [[ -f $log ]] || return 0
+  awk '
+    /^[0-9]+\/[0-9]+ Testing: / { program = $3 }
+    /: Skipped$/ { getline reason; next_reason = reason }
+    /^\[  SKIPPED \] .* \([0-9]+ ms\)$/ {
+      cases++; skipped[program]++
+      printf "  skipped in %s: %s: %s\n", program, $4, next_reason
+    }
+    END {
+      for (p in skipped) programs++
+      printf "ctest: %d test programs skipped %d test cases\n", programs, cases
+    }' "$log"
+}
+
 step ctest "cross build, ctest under Wine" run_ctest "$@"
 step native "native sanitizer tests" "$root/scripts/native-tests.sh"
 step fuzz "bounded fuzz runs" "$root/scripts/fuzz.sh"
 step cppcheck "cppcheck of src/" "$root/scripts/cppcheck.sh"
 
 echo
+[[ " $steps " == *" ctest "* ]] && skip_report
 printf '%s\n' "${summary[@]}"
 passed=$(printf '%s\n' "${summary[@]}" | grep -c '^PASS' || true)
 failures=$(printf '%s\n' "${summary[@]}" | grep -c '^FAIL' || true)
