@@ -70,43 +70,45 @@ void OnCommand(HWND dialog, WORD id) {
     }
 }
 
-// The up-down control does not write its position into the box; we do, and
-// select it so typing replaces it.
+// Shows `value` in the box, all of it selected so typing replaces it.
+void ShowSelected(HWND dialog, std::int32_t value) {
+    ShowNumber(dialog, value);
+    SendMessageA(GetDlgItem(dialog, IDC_VORN_MAX_EDIT), EM_SETSEL, 0, -1);
+}
+
+// The up-down control does not write its position into the box; we do.
 void ShowSpinPosition(HWND dialog) {
     LRESULT position = SendMessageA(SpinOf(dialog), UDM_GETPOS, 0, 0);
-    ShowNumber(dialog, static_cast<std::int32_t>(position & 0xFFFF));
-    SendMessageA(GetDlgItem(dialog, IDC_VORN_MAX_EDIT), EM_SETSEL, 0, -1);
+    ShowSelected(dialog, static_cast<std::int32_t>(position & 0xFFFF));
 }
 
 // An arrow steps the number the box shows, typed or not; without one from 5
 // to 30 there, the control's own position. The control keeps only its own
-// position and never reads the box, so the step is made here and the
-// control's own is refused.
-INT_PTR StepShownNumber(HWND dialog, const NMUPDOWN& step) {
+// position and never reads the box, so its step is changed here to land
+// where the user expects, and the box shows that at once, even when the
+// control has no step left to make.
+void StepShownNumber(HWND dialog, NMUPDOWN& step) {
     std::int64_t from = step.iPos;
     if (std::uint32_t shown = ShownNumber(dialog)) {
         from = shown;
     }
     std::int64_t to = std::clamp<std::int64_t>(from + step.iDelta, kFewestFolders, kMostFolders);
-    SendMessageA(SpinOf(dialog), UDM_SETPOS, 0, static_cast<LPARAM>(to));
-    ShowSpinPosition(dialog);
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
-    return TRUE;
+    step.iDelta = static_cast<int>(to - step.iPos);
+    ShowSelected(dialog, static_cast<std::int32_t>(to));
 }
 
-INT_PTR OnNotify(HWND dialog, LPARAM lParam) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header == nullptr || header->idFrom != IDC_VORN_MAX_SPIN || header->code != UDN_DELTAPOS) {
-        return FALSE;
+void OnNotify(HWND dialog, LPARAM lParam) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header != nullptr && header->idFrom == IDC_VORN_MAX_SPIN && header->code == UDN_DELTAPOS) {
+        StepShownNumber(dialog, *reinterpret_cast<NMUPDOWN*>(lParam));
     }
-    return StepShownNumber(dialog, *reinterpret_cast<const NMUPDOWN*>(lParam));
 }
 
 } // namespace
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     // Called by user32 inside a call from the host.
-    return AtHostBoundary([dialog, message, wParam, lParam]() -> INT_PTR {
+    AtHostBoundary([dialog, message, wParam, lParam] {
         switch (message) {
         case WM_INITDIALOG:
             InitDialog(dialog);
@@ -121,10 +123,11 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
             ShowSpinPosition(dialog);
             break;
         case WM_NOTIFY:
-            return OnNotify(dialog, lParam);
+            OnNotify(dialog, lParam);
+            break;
         default:
             break;
         }
-        return FALSE;
     });
+    return FALSE;
 }

@@ -5,6 +5,6 @@
 #include <windows.h>
 
 // Acts on WM_INITDIALOG, WM_COMMAND, WM_CLOSE, WM_VSCROLL and the up-down
-// control's step (WM_NOTIFY). Returns FALSE for every other message, so
-// Windows sets no default focus when the dialog opens.
+// control's step (WM_NOTIFY). Returns FALSE for every message, so Windows
+// sets no default focus when the dialog opens.
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
