@@ -27,3 +27,28 @@ file(STRINGS ${WORK}/QvVorn.runtime info)
 if(NOT "extras OFF" IN_LIST info)
   message(FATAL_ERROR "the module keeps the extras on an unchecked toolchain: ${info}")
 endif()
+
+# A module build picks the thread model of the release unless told, and one
+# of the posix model is unchecked whatever its versions, with a warning that
+# says what it keeps of the host's process.
+foreach(model default posix)
+  set(dir ${WORK}-${model})
+  file(REMOVE_RECURSE ${dir})
+  set(pick "")
+  if(model STREQUAL "posix")
+    set(pick -DQVVORN_THREAD_MODEL=posix)
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${dir} -G Ninja
+    -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DQVVORN_MODULE_ONLY=ON ${pick}
+    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  file(STRINGS ${dir}/QvVorn.runtime info)
+  string(REGEX REPLACE "[ \n]+" " " output "${output}") # CMake wraps its messages
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "the ${model} module build did not configure:\n${output}")
+  elseif(model STREQUAL "default" AND NOT "threads win32" IN_LIST info)
+    message(FATAL_ERROR "a plain module build is not of the win32 thread model: ${info}")
+  elseif(model STREQUAL "posix" AND (NOT "extras OFF" IN_LIST info
+      OR NOT output MATCHES "posix thread model.*thread-local storage slot, two handles"))
+    message(FATAL_ERROR "a posix module build is taken as checked: ${info}\n${output}")
+  endif()
+endforeach()
