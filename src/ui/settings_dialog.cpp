@@ -98,7 +98,7 @@ void StepShownNumber(HWND dialog, NMUPDOWN& step) {
 }
 
 void OnNotify(HWND dialog, LPARAM lParam) {
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header != nullptr && header->idFrom == IDC_VORN_MAX_SPIN && header->code == UDN_DELTAPOS) {
         StepShownNumber(dialog, *reinterpret_cast<NMUPDOWN*>(lParam));
     }
