@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs the test command (scripts/test.sh) on the other supported Debian
-# release as well: Debian 13 on a Debian 12 machine, 12 on a 13 one. It runs
-# in a root of that release, made with debootstrap from Debian's packages and
-# kept in ${QVVORN_ROOTS:-/var/cache/qvvorn} for the next run (QVVORN_FRESH_ROOT=1
-# makes it anew, QVVORN_KEEP_ROOT=0 removes it afterwards), with this tree
-# copied into it. Needs root. The mounts and the copy go when it ends, however
-# it ends.
+# Runs the test command (scripts/test.sh) on another Debian release: by
+# default the other supported one (Debian 13 on a Debian 12 machine, 12 on a
+# 13 one), or the suite named first (e.g. "sid"; arguments after it, or all of
+# them when the first starts with "-", go to scripts/test.sh). It runs in a
+# root of that release, made with debootstrap from Debian's packages and kept
+# in ${QVVORN_ROOTS:-/var/cache/qvvorn}/<suite> for the next run
+# (QVVORN_FRESH_ROOT=1 makes it anew, QVVORN_KEEP_ROOT=0 removes it
+# afterwards), with this tree copied into it. Needs root. The mounts and the
+# copy go when it ends, however it ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -13,15 +15,24 @@ if [[ $(id -u) -ne 0 ]]; then
   echo "test-other-release: makes and enters a Debian root: run it as root" >&2
   exit 1
 fi
-. /etc/os-release
-case "${VERSION_CODENAME:-}" in
-  bookworm) suite=trixie ;;
-  trixie) suite=bookworm ;;
-  *)
-    echo "test-other-release: this is ${PRETTY_NAME:-an unknown system}, not Debian 12 or 13" >&2
-    exit 1
-    ;;
-esac
+if (($#)) && [[ $1 != -* ]]; then
+  suite=$1
+  shift
+  if [[ ! $suite =~ ^[a-z][a-z0-9-]*$ ]]; then
+    echo "test-other-release: '$suite' is not a Debian suite name" >&2
+    exit 2
+  fi
+else
+  . /etc/os-release
+  case "${VERSION_CODENAME:-}" in
+    bookworm) suite=trixie ;;
+    trixie) suite=bookworm ;;
+    *)
+      echo "test-other-release: this is ${PRETTY_NAME:-an unknown system}, not Debian 12 or 13; name a suite" >&2
+      exit 1
+      ;;
+  esac
+fi
 "$root/scripts/prepare.sh" none debootstrap
 
 roots=${QVVORN_ROOTS:-/var/cache/qvvorn}
@@ -59,6 +70,12 @@ if [[ "${QVVORN_FRESH_ROOT:-0}" == 1 || ! -e "$target/.qvvorn-root" ]]; then
   echo "test-other-release: making a Debian $suite root in $target"
   debootstrap --variant=minbase "$suite" "$target.new" >"$roots/$suite-debootstrap.log" 2>&1 ||
     { tail -n 20 "$roots/$suite-debootstrap.log"; exit 1; }
+  # The suites that change daily may come from a mirror's snapshot whose
+  # index is past its Valid-Until date; this root's apt takes it all the same.
+  case "$suite" in
+    bookworm | trixie) ;;
+    *) echo 'Acquire::Check-Valid-Until "false";' >"$target.new/etc/apt/apt.conf.d/99qvvorn-snapshot" ;;
+  esac
   touch "$target.new/.qvvorn-root"
   mv "$target.new" "$target"
 fi
@@ -78,7 +95,16 @@ mkdir -p "$target$work"
 git -C "$root" ls-files -z --cached --others --exclude-standard |
   (cd "$root" && tar --null -T - -cf - 2>/dev/null) | tar -xf - -C "$target$work"
 
-echo "test-other-release: the root took $made s; running scripts/test.sh in Debian $suite"
-chroot "$target" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  HOME=/root LANG=C.UTF-8 CI="${CI:-}" QVVORN_STEPS="${QVVORN_STEPS:-}" \
-  bash "$work/scripts/test.sh" "$@"
+# The packages and the build first, each timed; scripts/test.sh finds both done.
+in_root() {
+  chroot "$target" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    HOME=/root LANG=C.UTF-8 CI="${CI:-}" QVVORN_STEPS="${QVVORN_STEPS:-}" "$@"
+}
+start=$SECONDS
+in_root bash "$work/scripts/prepare.sh"
+packages=$((SECONDS - start))
+start=$SECONDS
+in_root bash "$work/scripts/build.sh"
+built=$((SECONDS - start))
+echo "test-other-release: Debian $suite: the root took $made s, its packages $packages s, the build $built s"
+in_root bash "$work/scripts/test.sh" "$@"

@@ -7,6 +7,25 @@ export WINEDEBUG=-all
 # No debugger: a crashing test program ends at once with a failure instead of
 # waiting in winedbg until ctest's time-out.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+
+# Newer Debian packages keep wineserver off the PATH, in Wine's library
+# folder of one architecture or the other.
+qvvorn_find_wineserver() {
+  command -v wineserver && return
+  local dir
+  for dir in /usr/lib/wine /usr/lib/i386-linux-gnu/wine /usr/lib/x86_64-linux-gnu/wine; do
+    if [[ -x $dir/wineserver ]]; then
+      echo "$dir/wineserver"
+      return
+    fi
+  done
+  return 1
+}
+if ! qvvorn_wineserver=$(qvvorn_find_wineserver); then
+  echo "wine-env: no wineserver on the PATH nor in Wine's library folders; is Wine installed?" >&2
+  return 1
+fi
+
 export WINEPREFIX="$(mktemp -d /tmp/qvvorn-wine.XXXXXX)"
 
 qvvorn_xvfb_pid=""
@@ -23,7 +42,7 @@ if [[ -z "${DISPLAY:-}" ]]; then
 fi
 
 qvvorn_wine_cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$qvvorn_wineserver" -k >/dev/null 2>&1 || true
   [[ -n "$qvvorn_xvfb_pid" ]] && kill "$qvvorn_xvfb_pid" >/dev/null 2>&1 || true
   [[ "$WINEPREFIX" == /tmp/qvvorn-wine.* ]] && rm -rf "$WINEPREFIX"
 }
@@ -31,7 +50,7 @@ trap qvvorn_wine_cleanup EXIT
 
 # A persistent wineserver, and wineboot with every stream detached: otherwise
 # Wine's background services inherit the pipes of whoever runs the tests.
-wineserver -p </dev/null >/dev/null 2>&1
+"$qvvorn_wineserver" -p </dev/null >/dev/null 2>&1
 wine wineboot </dev/null >/dev/null 2>&1
 
 # With no window manager on the display, Wine waits 2 s for one to withdraw

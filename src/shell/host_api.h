@@ -19,14 +19,16 @@ using QvaGetCurrentFolder = const char*(WINAPI*)();
 using QvaGetFolderDisplayName = const char*(WINAPI*)(const char* folder);
 using QvaMoveSelectedMessages = int(WINAPI*)(const char* folder, int reserved);
 
-// 58 entries in table order, then the host module (null: not bound).
+// 58 entries in table order, then the host module (null: not bound). The
+// initialisers are constant, so the table stays zero-filled static data with
+// no constructor code.
 struct HostApi {
-#define QVVORN_CALLED_FIELD(name, FieldType, lookup) FieldType name;
-#define QVVORN_OTHER_FIELD(name, lookup) FARPROC name;
+#define QVVORN_CALLED_FIELD(name, FieldType, lookup) FieldType name = nullptr;
+#define QVVORN_OTHER_FIELD(name, lookup) FARPROC name = nullptr;
     QVVORN_HOST_FUNCTIONS(QVVORN_CALLED_FIELD, QVVORN_OTHER_FIELD)
 #undef QVVORN_CALLED_FIELD
 #undef QVVORN_OTHER_FIELD
-    HMODULE hostModule;
+    HMODULE hostModule = nullptr;
 };
 
 // Zero-initialised at load; written only by binding.
