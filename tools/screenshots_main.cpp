@@ -93,6 +93,11 @@ class Host {
         threadId_ = GetWindowThreadProcessId(window_, nullptr);
     }
     HWND window() const { return window_; }
+    // Until the host has handled all the input it was given and waits for
+    // more. Wine hands a program the X events of its windows (a new window's
+    // map and focus among them) when it waits; handled only once a menu has
+    // opened, they raise the main window over that menu.
+    bool WaitIdle() const { return WaitForInputIdle(process_.get(), 5000) == 0; }
     DWORD threadId() const { return threadId_; }
     HWND Child(main_window::Child id) const { return GetDlgItem(window_, id); }
     std::wstring Status() const { return window_input::Text(Child(main_window::kStatusBar)); }
@@ -264,26 +269,32 @@ void Photograph(const std::wstring& folder, const wchar_t* name,
 // right-click would otherwise do while its menu opens, raising the main
 // window over the menu.
 void RightClickFirstMessage(const Host& host) {
+    Check(host.WaitIdle(), "see the host wait for input");
     HWND list = host.Child(main_window::kMessageList);
     RECT header = {};
     GetWindowRect(FindWindowExW(list, nullptr, L"SysHeader32", nullptr), &header);
     POINT at = {header.left + 40, header.bottom + 6};
     ScreenToClient(list, &at);
     window_input::Click(list, WM_LBUTTONDOWN, at);
-    Check(WaitUntil([&] { return host.Focus() == list; }), "click the first message");
+    Check(WaitUntil([&] { return host.Focus() == list; }) && host.WaitIdle(),
+          "click the first message");
     window_input::Click(list, WM_RBUTTONDOWN, at);
 }
 
-// Escape, one press at a time, until no menu is open and the menu bar has
-// let go of the keyboard too (an Escape in a menu opened from the bar goes
-// back to the bar).
+// Escape, one press at a time, until no menu is open and the menu loop has
+// ended: an Escape in a menu opened from the menu bar goes back to the bar,
+// and a loop that has just hidden its last menu may still be ending.
 void CloseMenus(const Host& host) {
-    for (int press = 0; press < 4 && host.InMenuMode(); ++press) {
+    auto closed = [&] { return !host.InMenuMode() && host.Menus().empty(); };
+    for (int press = 0; press < 6 && !closed(); ++press) {
         size_t open = host.Menus().size();
+        if (open == 0 && WaitUntil(closed, 300)) {
+            break;
+        }
         window_input::PressKey(host.window(), VK_ESCAPE);
-        WaitUntil([&] { return !host.InMenuMode() || host.Menus().size() < open; });
+        WaitUntil([&] { return closed() || host.Menus().size() < open; }, 2000);
     }
-    if (host.InMenuMode() || !host.Menus().empty()) {
+    if (!closed()) {
         throw Failure{"could not close the menus: " + std::to_string(host.Menus().size()) +
                       " still open" + (host.InMenuMode() ? ", the menu loop still running" : "")};
     }
@@ -326,6 +337,7 @@ void ContextMenu(const Host& host, const std::wstring& folder) {
 
 // The fifth menu of the menu bar, opened with Alt+T, on the settings item.
 HWND OpenFifthMenu(const Host& host) {
+    Check(host.WaitIdle(), "see the host wait for input");
     window_input::PressKey(host.window(), 'T', true);
     Check(host.WaitMenus(1), "open the fifth menu");
     HWND menu = host.Menus().front();
