@@ -30,7 +30,7 @@ endif()
 # The extras replace the lock functions of libgcc's win32 thread layer; the
 # posix layer of the test programs' compiler keeps its own.
 set(QVVORN_RUNTIME_LOCKS OFF)
-if(QVVORN_RUNTIME_EXTRAS_APPLIED AND QVVORN_RUNTIME_WIN32_THREADS)
+if(QVVORN_RUNTIME_EXTRAS_APPLIED AND QVVORN_RUNTIME_THREADS STREQUAL "win32")
   set(QVVORN_RUNTIME_LOCKS ON)
 endif()
 add_custom_command(OUTPUT ${QVVORN_RUNTIME_DIR}/crtbegin.o

@@ -6,8 +6,8 @@
 # mingw-w64's start-up code, which another version may lay out differently
 # without a word: they apply only where they were checked against the
 # toolchain. Elsewhere the module gets the core alone, and the build goes on.
-# Sets QVVORN_RUNTIME_EXTRAS_APPLIED, QVVORN_RUNTIME_WIN32_THREADS and
-# QVVORN_RUNTIME_THREADS (win32 or posix).
+# Sets QVVORN_RUNTIME_EXTRAS_APPLIED and QVVORN_RUNTIME_THREADS (win32 or
+# posix).
 include_guard(GLOBAL)
 
 option(QVVORN_RUNTIME_EXTRAS "Fit the runtime extras to the module where they were checked against the toolchain" ON)
@@ -55,13 +55,10 @@ if(probe_built)
   endif()
 endif()
 # Whether libstdc++ uses libgcc's win32 thread layer (the shipped module's
-# compilers); the posix layer of the test programs' compiler keeps its locks.
+# compilers) or winpthreads (the test programs' compiler).
+set(QVVORN_RUNTIME_THREADS posix)
 if(threads STREQUAL "win32")
-  set(QVVORN_RUNTIME_WIN32_THREADS ON)
   set(QVVORN_RUNTIME_THREADS win32)
-else()
-  set(QVVORN_RUNTIME_WIN32_THREADS OFF)
-  set(QVVORN_RUNTIME_THREADS posix)
 endif()
 # A module of the posix thread model links winpthreads, which takes a
 # thread-local storage slot and two handles of the host's process at every
@@ -71,15 +68,6 @@ set(posix_module OFF)
 if(QVVORN_MODULE_ONLY AND QVVORN_RUNTIME_THREADS STREQUAL "posix")
   set(posix_module ON)
 endif()
-set(QVVORN_POSIX_MODULE_WARNING "This module is built with the posix thread \
-model (winpthreads), which takes a thread-local storage slot, two handles and \
-some memory of the host's process at every load and gives none of them back at \
-unload. A \
-host that loads and unloads it again and again runs out of slots after about \
-a thousand loads, and the next load ends the host's process. Build the module \
-with the win32 thread model, as the release is built: QVVORN_THREAD_MODEL=win32 \
-(Debian's -win32 compilers), or a compiler whose thread model is win32 in \
-QVVORN_CXX_COMPILER. It gets the core runtime alone.")
 
 if(QVVORN_RUNTIME_FOUND)
   string(REPLACE "/" ";" found "${QVVORN_RUNTIME_FOUND}")
@@ -94,7 +82,14 @@ endif()
 
 if(posix_module)
   set(QVVORN_RUNTIME_EXTRAS_APPLIED OFF)
-  set(report "Found ${found_text}. ${QVVORN_POSIX_MODULE_WARNING}")
+  set(report "Found ${found_text}. This module is built with the posix thread \
+model (winpthreads), which takes a thread-local storage slot, two handles and \
+some memory of the host's process at every load and gives none of them back at \
+unload. A host that loads and unloads it again and again runs out of slots \
+after about a thousand loads, and the next load ends the host's process. Build \
+the module with the win32 thread model, as the release is built: \
+QVVORN_THREAD_MODEL=win32 (Debian's -win32 compilers), or a compiler whose \
+thread model is win32 in QVVORN_CXX_COMPILER. It gets the core runtime alone.")
 elseif(NOT QVVORN_RUNTIME_EXTRAS)
   set(QVVORN_RUNTIME_EXTRAS_APPLIED OFF)
   set(report "QVVORN_RUNTIME_EXTRAS is OFF: the module gets the core runtime alone, \

@@ -39,10 +39,10 @@ skip_report() {
   [[ -f $log ]] || return 0
   awk '
     /^[0-9]+\/[0-9]+ Testing: / { program = $3 }
-    /: Skipped$/ { getline reason; next_reason = reason }
+    /: Skipped$/ { getline reason }
     /^\[  SKIPPED \] .* \([0-9]+ ms\)$/ {
       cases++; skipped[program]++
-      printf "  skipped in %s: %s: %s\n", program, $4, next_reason
+      printf "  skipped in %s: %s: %s\n", program, $4, reason
     }
     END {
       for (p in skipped) programs++

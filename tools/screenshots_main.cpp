@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "main_window.h"
+#include "cp932_text.h"
 #include "picture_check.h"
 #include "png_file.h"
 #include "screen_pixels.h"
@@ -236,14 +237,6 @@ std::string SaveWhenShown(const std::vector<Part>& parts, const std::wstring& pa
     }
 }
 
-std::string Narrow(const std::wstring& text) {
-    int units = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(units), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], units, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(units) - 1);
-    return narrow;
-}
-
 // Takes picture `name` of the scene that `open` sets up and answers with
 // its parts. A scene that does not show what it must is taken down with
 // `undo` and set up anew: a window can come up under another one for good
@@ -261,7 +254,7 @@ void Photograph(const std::wstring& folder, const wchar_t* name,
         std::fprintf(stderr, "qvshots: %ls, try %d of %d: %s\n", name, attempt, kPictureTries,
                      missing.c_str());
     }
-    throw Failure{"could not take " + Narrow(name) + ": " + missing};
+    throw Failure{"could not take " + cp932_text::FromWide(name) + ": " + missing};
 }
 
 // A click, then a right-click, on the first message: just below the list's

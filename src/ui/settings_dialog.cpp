@@ -39,8 +39,6 @@ void InitDialog(HWND dialog) {
     ShowNumber(dialog, static_cast<std::int32_t>(maxFolders));
 }
 
-// OK keeps a number from 5 to 30; anything else is answered with the warning
-// and the dialog stays open.
 // The number the box shows, read from its first 4 characters as OK reads
 // it; 0 when it holds no number from 5 to 30.
 std::uint32_t ShownNumber(HWND dialog) {
@@ -53,6 +51,8 @@ std::uint32_t ShownNumber(HWND dialog) {
     return static_cast<std::uint32_t>(value);
 }
 
+// OK keeps a number from 5 to 30; anything else is answered with the warning
+// and the dialog stays open.
 void AcceptNumber(HWND dialog) {
     if (std::uint32_t value = ShownNumber(dialog)) {
         ChooseMaxFolders(value);
