@@ -9,6 +9,7 @@ namespace registry_sandbox {
 namespace {
 
 const char kVariable[] = "QVVORN_TEST_HKCU";
+const char kParent[] = "Software\\QvVornTests";
 
 std::string madePath; // the key this process made, under the real HKCU
 
@@ -23,7 +24,7 @@ std::string InheritedPath() {
 void Enter() {
     std::string path = InheritedPath();
     if (path.empty()) {
-        path = "Software\\QvVornTests\\" + std::to_string(GetCurrentProcessId());
+        path = std::string(kParent) + "\\" + std::to_string(GetCurrentProcessId());
         RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str()); // left by an earlier process
         madePath = path;
         SetEnvironmentVariableA(kVariable, path.c_str());
@@ -40,6 +41,9 @@ void Leave() {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     if (!madePath.empty()) {
         RegDeleteTreeA(HKEY_CURRENT_USER, madePath.c_str());
+        // The parent goes too once no other program's key is in it: a key
+        // with subkeys is not deleted.
+        RegDeleteKeyA(HKEY_CURRENT_USER, kParent);
         SetEnvironmentVariableA(kVariable, nullptr);
         madePath.clear();
     }

@@ -2,11 +2,43 @@
 // that ctest can run the programs side by side.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 #include "registry_sandbox.h"
 
 namespace {
 
 constexpr int kSkippedTestsExitCode = 77;
+
+// The first line of the message that a skipped test gave.
+std::string SkipReason(const testing::TestResult& result) {
+    for (int i = 0; i < result.total_part_count(); ++i) {
+        const testing::TestPartResult& part = result.GetTestPartResult(i);
+        if (part.skipped()) {
+            std::string message = part.message();
+            return message.substr(0, message.find('\n'));
+        }
+    }
+    return std::string();
+}
+
+// One line a skipped test, "skipped: Suite.Name: reason", for readers of the
+// output that have no more than a line search (run-tests.cmd's findstr).
+void ListSkips() {
+    const testing::UnitTest& unit = *testing::UnitTest::GetInstance();
+    for (int s = 0; s < unit.total_test_suite_count(); ++s) {
+        const testing::TestSuite& suite = *unit.GetTestSuite(s);
+        for (int t = 0; t < suite.total_test_count(); ++t) {
+            const testing::TestInfo& test = *suite.GetTestInfo(t);
+            if (test.should_run() && test.result()->Skipped()) {
+                std::printf("skipped: %s.%s: %s\n", suite.name(), test.name(),
+                            SkipReason(*test.result()).c_str());
+            }
+        }
+    }
+    std::fflush(stdout);
+}
 
 } // namespace
 
@@ -15,6 +47,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     int result = RUN_ALL_TESTS();
     registry_sandbox::Leave();
+    ListSkips();
     // Passed with some tests skipped: ctest reports the program as skipped,
     // not passed (SKIP_RETURN_CODE in tests/CMakeLists.txt).
     if (result == 0 && testing::UnitTest::GetInstance()->skipped_test_count() > 0) {

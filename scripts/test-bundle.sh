@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Makes build/QvVorn-tests-<version>.zip from a finished build
+# (scripts/build.sh): the test programs that ctest runs under Wine, the same
+# binaries, with every module and file they load, a run-tests.cmd that runs
+# them on Windows as ctest does, and the benchmark with its run-bench.cmd.
+# <version> is the package's (packaging/VERSION). The zip holds one folder,
+# QvVorn-tests-<version>, with the two .cmd files and bin\.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QVVORN_BUILD:-$root/build}
+
+if [[ ! -f "$build/CTestTestfile.cmake" || ! -f "$build/QvVorn.dll" ]]; then
+  echo "test-bundle: $build holds no finished build with tests; run scripts/build.sh first" >&2
+  exit 1
+fi
+version=$(tr -d '\r\n' <"$root/packaging/VERSION")
+name=QvVorn-tests-$version
+# The benchmark is built on demand only.
+cmake --build "$build" --target qvvorn_bench >/dev/null
+
+stage=$(mktemp -d /tmp/qvvorn-bundle.XXXXXX)
+trap 'rm -rf "$stage"' EXIT
+mkdir -p "$stage/$name/bin"
+
+# ctest's own list of its tests, as run-tests.cmd lines and the files to copy.
+(cd "$build" && ctest --show-only=json-v1) >"$stage/tests.json"
+python3 - "$build" "$stage/tests.json" "$stage/$name" <<'EOF'
+import json, os, shutil, sys
+
+build, listing, bundle = sys.argv[1:]
+bin_dir = os.path.join(bundle, "bin")
+lines, files = [], set()
+for test in json.load(open(listing))["tests"]:
+    command = test["command"]
+    # The cross-compiled programs run through Wine, the emulator; the checks
+    # that are CMake scripts reading the build stay on Linux.
+    program = next((c for c in command if c.lower().endswith(".exe")), None)
+    if program is None:
+        continue
+    relative = os.path.relpath(program, build)
+    if relative.startswith(".."):
+        sys.exit(f"test-bundle: {test['name']} runs {program}, outside the build")
+    arguments = command[command.index(program) + 1:]
+    properties = {p["name"]: p["value"] for p in test.get("properties", [])}
+    environment = properties.get("ENVIRONMENT", [])
+    files.add(relative)
+    # A module named in the environment (QVVORN_MODULE=clang\QvVorn.dll).
+    for setting in environment:
+        value = setting.split("=", 1)[1]
+        if value.lower().endswith(".dll"):
+            files.add(value.replace("\\", "/"))
+    quoted = " ".join('"%s"' % a for a in arguments + environment)
+    if arguments:
+        sys.exit(f"test-bundle: {test['name']} takes arguments, which run-tests.cmd does not pass")
+    lines.append(f"call :run {test['name']} {relative.replace('/', chr(92))} {quoted}".rstrip())
+
+# What the programs load or start beside them: every module and program at
+# the top of the build (the screenshot tool aside), and each module's
+# runtime record, which the contract tests read.
+for entry in os.listdir(build):
+    if entry.lower().endswith((".dll", ".exe")) and entry != "qvshots.exe":
+        files.add(entry)
+for relative in sorted(files):
+    source = os.path.join(build, relative)
+    if not os.path.isfile(source):
+        sys.exit(f"test-bundle: {source} is not there; is the build finished?")
+    for path in (relative, relative[:-4] + ".runtime"):
+        if os.path.isfile(os.path.join(build, path)):
+            os.makedirs(os.path.dirname(os.path.join(bin_dir, path)), exist_ok=True)
+            shutil.copy2(os.path.join(build, path), os.path.join(bin_dir, path))
+open(os.path.join(bundle, "tests.lines"), "w").write("\r\n".join(lines))
+EOF
+
+# The .cmd files, with CRLF line ends as cmd expects.
+python3 - "$root/tests/bundle" "$stage/$name" "$version" <<'EOF'
+import os, sys
+
+sources, bundle, version = sys.argv[1:]
+tests_file = os.path.join(bundle, "tests.lines")
+tests = open(tests_file).read()
+os.remove(tests_file)
+for template in ("run-tests.cmd.in", "run-bench.cmd.in"):
+    text = open(os.path.join(sources, template)).read()
+    text = text.replace("@VERSION@", version).replace("@TESTS@", tests.replace("\r\n", "\n"))
+    with open(os.path.join(bundle, template[:-3]), "w", newline="\r\n") as out:
+        out.write(text)
+EOF
+
+rm -f "$build/$name.zip"
+(cd "$stage" && python3 -m zipfile -c "$build/$name.zip" "$name")
+echo "test-bundle: $build/$name.zip ($(cd "$stage/$name" && find . -type f | wc -l) files)"
