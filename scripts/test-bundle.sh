@@ -23,7 +23,11 @@ trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/$name/bin"
 
 # ctest's own list of its tests, as run-tests.cmd lines and the files to copy.
+# Listing them starts ctest's log anew: the last run's log is kept.
+log=$build/Testing/Temporary/LastTest.log
+[[ -f $log ]] && cp "$log" "$stage/LastTest.log"
 (cd "$build" && ctest --show-only=json-v1) >"$stage/tests.json"
+[[ -f $stage/LastTest.log ]] && cp "$stage/LastTest.log" "$log"
 python3 - "$build" "$stage/tests.json" "$stage/$name" <<'EOF'
 import json, os, shutil, sys
 

@@ -11,7 +11,7 @@ source "$root/scripts/wine-env.sh"
 
 # Every step runs even when an earlier one failed; the summary says which did.
 # QVVORN_STEPS picks some of them, e.g. "ctest native".
-steps=${QVVORN_STEPS:-ctest native fuzz cppcheck}
+steps=${QVVORN_STEPS:-ctest bundle native fuzz cppcheck}
 summary=()
 failed=0
 step() {
@@ -51,6 +51,7 @@ skip_report() {
 }
 
 step ctest "cross build, ctest under Wine" run_ctest "$@"
+step bundle "test bundle under Wine's cmd, code pages 932 and 1252" "$root/scripts/bundle-check.sh"
 step native "native sanitizer tests" "$root/scripts/native-tests.sh"
 step fuzz "bounded fuzz runs" "$root/scripts/fuzz.sh"
 step cppcheck "cppcheck of src/" "$root/scripts/cppcheck.sh"

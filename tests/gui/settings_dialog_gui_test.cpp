@@ -18,6 +18,7 @@
 #include "plugin_module.h"
 #include "settings_values.h"
 #include "win_handles.h"
+#include "code_page.h"
 
 namespace {
 
@@ -138,6 +139,7 @@ class SettingsDialogGui : public ::testing::Test {
 };
 
 TEST_F(SettingsDialogGui, OpensFromTheMainMenuShowingTheCurrentValue) {
+    QVVORN_NEEDS_CODE_PAGE_932();
     HWND dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(modal_dialog::Text(dialog), kCaption);
@@ -195,6 +197,7 @@ std::wstring WithoutPrefix(const std::wstring& text) {
 // The whole label, the allowed range included, fits on its one line in the
 // font the control really draws with.
 TEST_F(SettingsDialogGui, LabelShowsItsWholeText) {
+    QVVORN_NEEDS_CODE_PAGE_932();
     HWND dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
     HWND label = GetDlgItem(dialog, 1008);

@@ -23,15 +23,18 @@ std::string SkipReason(const testing::TestResult& result) {
     return std::string();
 }
 
-// One line a skipped test, "skipped: Suite.Name: reason", for readers of the
-// output that have no more than a line search (run-tests.cmd's findstr).
-void ListSkips() {
+// One line a failed test, "failed: Suite.Name", and one a skipped test,
+// "skipped: Suite.Name: reason", for readers of the output that take it line
+// by line (run-tests.cmd).
+void ListOutcomes() {
     const testing::UnitTest& unit = *testing::UnitTest::GetInstance();
     for (int s = 0; s < unit.total_test_suite_count(); ++s) {
         const testing::TestSuite& suite = *unit.GetTestSuite(s);
         for (int t = 0; t < suite.total_test_count(); ++t) {
             const testing::TestInfo& test = *suite.GetTestInfo(t);
-            if (test.should_run() && test.result()->Skipped()) {
+            if (test.should_run() && test.result()->Failed()) {
+                std::printf("failed: %s.%s\n", suite.name(), test.name());
+            } else if (test.should_run() && test.result()->Skipped()) {
                 std::printf("skipped: %s.%s: %s\n", suite.name(), test.name(),
                             SkipReason(*test.result()).c_str());
             }
@@ -47,7 +50,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     int result = RUN_ALL_TESTS();
     registry_sandbox::Leave();
-    ListSkips();
+    ListOutcomes();
     // Passed with some tests skipped: ctest reports the program as skipped,
     // not passed (SKIP_RETURN_CODE in tests/CMakeLists.txt).
     if (result == 0 && testing::UnitTest::GetInstance()->skipped_test_count() > 0) {

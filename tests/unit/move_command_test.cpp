@@ -15,6 +15,7 @@
 #include "history_text.h"
 #include "ui/folder_text_match.h"
 #include "ui/move_command.h"
+#include "code_page.h"
 
 namespace {
 
@@ -236,6 +237,7 @@ namespace {
 // host is asked to move to what a copy of its ANSI text names, and that
 // folder is what goes to the front.
 TEST_F(MoveCommand, AFolderWhoseTextDoesNotConvertBackIsMovedToAsItsAnsiTextSays) {
+    QVVORN_NEEDS_CODE_PAGE_932();
     const wchar_t cafe[] = L"caf\x00e9";
     const std::string ansi = cp932_text::FromWide(cafe);
     ActiveHistory().Append(FolderName::FromWide(cafe, 4), 7);

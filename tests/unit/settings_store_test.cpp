@@ -11,6 +11,7 @@
 #include "history/settings_registry.h"
 #include "history_text.h"
 #include "settings_values.h"
+#include "code_page.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ std::vector<unsigned char> OddBytes(const std::wstring& text) {
 }
 
 TEST_F(SettingsStoreTest, VornFolderShapes) {
+    QVVORN_NEEDS_CODE_PAGE_932();
     const FolderCase cases[] = {
         {"three folders", REG_SZ, Text(L"Alpha*??*Beta*??*Gamma"), "Alpha,Beta,Gamma",
          L"Alpha*??*Beta*??*Gamma"},

@@ -16,6 +16,7 @@
 #include "settings_values.h"
 #include "window_input.h"
 #include "windowed_host.h"
+#include "code_page.h"
 
 namespace {
 
@@ -114,6 +115,7 @@ class WindowFlows : public ::testing::Test {
 // The open folder's item is greyed (its state is 1); the status bar names the
 // highlighted item's move; the pick moves the message there.
 TEST_F(WindowFlows, PickInTheMoveSubmenuMovesTheMessageThere) {
+    QVVORN_NEEDS_CODE_PAGE_932();
     StoreHistory(L"\\Inbox\\Work*??*\\Inbox\\Family");
     Start();
     ASSERT_TRUE(host_->OpenFolder(kWork));
@@ -142,6 +144,7 @@ TEST_F(WindowFlows, PickInTheMoveSubmenuMovesTheMessageThere) {
 // The host refuses a move into the read-only folder: the mail stays, and the
 // plug-in drops the folder from its next menu and from what it saves.
 TEST_F(WindowFlows, RefusedMoveDropsTheFolderFromTheHistory) {
+    QVVORN_NEEDS_CODE_PAGE_932();
     StoreHistory(L"\\Archive\\ReadOnly*??*\\Inbox\\Work");
     Start();
     std::vector<std::wstring> inbox = host_->Subjects();
@@ -192,6 +195,7 @@ TEST_F(WindowFlows, DropOntoAFolderMovesAndWithCtrlCopies) {
 // Alt+T opens the fifth menu, where the plug-in's item opens its dialog owned
 // by the main window; an out-of-range number is refused, 12 is kept.
 TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
+    QVVORN_NEEDS_CODE_PAGE_932();
     ASSERT_TRUE(settings_values::SetDword(L"VornMax", 10));
     Start();
     PressKey(host_->window(), 'T', true);
@@ -254,6 +258,7 @@ TEST_F(WindowFlows, SettingsDialogGivesTheKeyboardBackToTheList) {
 // it at start, so what the plug-in saves at the first close comes back at the
 // next start.
 TEST_F(WindowFlows, SecondRunShowsTheListTheFirstRunLeft) {
+    QVVORN_NEEDS_CODE_PAGE_932();
     ASSERT_TRUE(settings_values::DeleteKey());
     Start();
     EXPECT_TRUE(settings_values::KeyExists());
