@@ -45,15 +45,21 @@ for p in "${packages[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
 
-# Runs a package command as root. While another one (an unattended upgrade,
-# say) holds dpkg's or apt's lock, it says so and tries again, for up to 10
-# minutes; any other failure ends it with the command's own words.
+# Whether a package command failed on a lock that another program holds:
+# apt says "Could not get lock", dpkg "... is locked by another process" or,
+# in newer releases, "... was locked by another process with pid N".
+lock_held() { [[ $1 == *"Could not get lock"* || $1 == *" locked by another process"* ]]; }
+
+# Runs a package command as root, never asking: its output is hidden, so a
+# question would wait unseen. env sets the frontend after sudo, whose reset of
+# the environment would drop it. While another program (an unattended
+# upgrade, say) holds dpkg's or apt's lock, it says so and tries again, for
+# up to 10 minutes; any other failure ends it with the command's own words.
 lock_wait=${QVVORN_LOCK_WAIT:-600}
 as_package_manager() {
   local deadline=$((SECONDS + lock_wait)) said=-60 out
-  while ! out=$(DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" "$@" 2>&1 >/dev/null); do
-    if [[ $out != *"Could not get lock"* && $out != *"is locked by another process"* ]] ||
-      ((SECONDS >= deadline)); then
+  while ! out=$("${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive "$@" 2>&1 >/dev/null); do
+    if ! lock_held "$out" || ((SECONDS >= deadline)); then
       printf '%s\n' "$out" >&2
       return 1
     fi

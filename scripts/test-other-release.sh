@@ -91,9 +91,7 @@ cp /etc/resolv.conf "$target/etc/resolv.conf"
 
 # This tree as it is, build output and all that git ignores left out.
 rm -rf "${target:?}$work"
-mkdir -p "$target$work"
-git -C "$root" ls-files -z --cached --others --exclude-standard |
-  (cd "$root" && tar --null -T - -cf - 2>/dev/null) | tar -xf - -C "$target$work"
+"$root/scripts/copy-tree.sh" "$root" "$target$work"
 
 # The packages and the build first, each timed; scripts/test.sh finds both done.
 in_root() {

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# What the scripts say before they start anything: try.sh on module files made
+# here, wine-env.sh run, copy-tree.sh on a tree with a deleted tracked file.
+set -euo pipefail
+root=$1 work=$2
+rm -rf "$work" && mkdir -p "$work" && cd "$work"
+failed=0
+expect() { # <status> <whole output> <command...>
+  local status=$1 message=$2 out got
+  shift 2
+  out=$("$@" 2>&1) && got=0 || got=$?
+  [[ $got == "$status" && $out == "$message" ]] && return
+  printf 'FAIL: %s\n  expected %s: %s\n  got %s: %s\n' "$*" "$status" "$message" "$got" "$out"
+  failed=1
+}
+# "MZ", the PE header's offset (0x40) at 0x3C, "PE\0\0", the machine, 16 bytes, the characteristics.
+module() { printf "MZ%58s\\x40\\0\\0\\0PE\\0\\0$2%16s$3" '' '' >"$1"; }
+module dll.dll '\x4c\x01' '\x02\x21'
+module exe.dll '\x4c\x01' '\x02\x01'
+module x64.dll '\x64\x86' '\x02\x21'
+head -c 40 dll.dll >dos.dll && head -c 80 dll.dll >cut.dll
+echo text >text.dll && mkdir folder.dll
+while IFS='|' read -r file message; do
+  expect 1 "try: $file: $message" env -u DISPLAY bash "$root/scripts/try.sh" "$file"
+done <<'CASES'
+folder.dll|is a folder
+none.dll|no such file
+text.dll|not a Windows program (no MZ header)
+dos.dll|not a Windows program (an MZ header but no PE header: an MS-DOS program, or cut short)
+cut.dll|a Windows module cut short (its PE header ends early)
+exe.dll|a Windows program, not a DLL
+x64.dll|a 64-bit (x86-64) Windows module, not 32-bit
+CASES
+# A 32-bit DLL passes the check, and try.sh goes on to the display.
+expect 1 "try: the host opens a window: run this on an X display (DISPLAY is not set)" \
+  env -u DISPLAY bash "$root/scripts/try.sh" dll.dll
+expect 2 "wine-env: source this, do not run it: it sets up Wine for the shell that sources it (source $root/scripts/wine-env.sh, or scripts/test.sh)" \
+  bash "$root/scripts/wine-env.sh"
+if ! command -v git >/dev/null; then
+  ((failed)) || echo "copy-tree.sh not checked: no git"
+  exit $((failed ? 1 : 77))
+fi
+export GIT_CONFIG_GLOBAL=/dev/null GIT_CONFIG_NOSYSTEM=1
+mkdir tree && printf '*.o\n' >tree/.gitignore && touch tree/kept tree/gone
+git -C tree init -q && git -C tree add . && git -C tree -c user.name=t -c user.email=t@t commit -qm t
+rm tree/gone && touch tree/new tree/built.o
+expect 0 "copy-tree: gone: deleted in the work tree, so not copied" "$root/scripts/copy-tree.sh" tree copy
+expect 0 "./.gitignore ./kept ./new" bash -c 'cd copy && find . -type f | sort | xargs'
+exit $failed
