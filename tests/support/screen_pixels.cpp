@@ -35,7 +35,7 @@ Picture Take(const RECT& area) {
     return picture;
 }
 
-Picture Settled(const RECT& area, int tries) {
+std::optional<Picture> Settled(const RECT& area, int tries) {
     Picture last = Take(area);
     for (int i = 1; i < tries; ++i) {
         Sleep(100);
@@ -45,7 +45,7 @@ Picture Settled(const RECT& area, int tries) {
         }
         last = std::move(next);
     }
-    return last;
+    return std::nullopt;
 }
 
 } // namespace screen_pixels

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -367,11 +368,13 @@ TEST_F(WindowFlows, MaximisedWindowKeepsNothingOfItsSmallerSize) {
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     GetWindowRect(host_->window(), &window);
     IntersectRect(&area, &window, &screen);
-    screen_pixels::Picture shown = screen_pixels::Settled(area);
+    std::optional<screen_pixels::Picture> shown = screen_pixels::Settled(area);
+    ASSERT_TRUE(shown) << "the maximised window never settled";
     RedrawWindow(host_->window(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    screen_pixels::Picture repainted = screen_pixels::Settled(area);
-    EXPECT_TRUE(shown.pixels == repainted.pixels);
+    std::optional<screen_pixels::Picture> repainted = screen_pixels::Settled(area);
+    ASSERT_TRUE(repainted) << "the repainted window never settled";
+    EXPECT_TRUE(shown->pixels == repainted->pixels);
 }
 
 TEST_F(WindowFlows, CtrlASelectsEveryMessage) {
