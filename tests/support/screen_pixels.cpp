@@ -48,4 +48,13 @@ std::optional<Picture> Settled(const RECT& area, int tries) {
     return std::nullopt;
 }
 
+size_t Count(const Picture& picture, COLORREF colour) {
+    size_t count = 0;
+    for (size_t at = 0; at + 3 < picture.pixels.size(); at += 4) { // blue, green, red, unused
+        const unsigned char* pixel = &picture.pixels[at];
+        count += RGB(pixel[2], pixel[1], pixel[0]) == colour;
+    }
+    return count;
+}
+
 } // namespace screen_pixels

@@ -22,5 +22,7 @@ Picture Take(const RECT& area);
 // `tries` pictures. None when it never settled: whatever it showed last may
 // be half drawn.
 std::optional<Picture> Settled(const RECT& area, int tries = 30);
+// How many of the picture's pixels are of `colour`.
+size_t Count(const Picture& picture, COLORREF colour);
 
 } // namespace screen_pixels
