@@ -6,11 +6,17 @@
 # mingw-w64's start-up code, which another version may lay out differently
 # without a word: they apply only where they were checked against the
 # toolchain. Elsewhere the module gets the core alone, and the build goes on.
-# Sets QVVORN_RUNTIME_EXTRAS_APPLIED and QVVORN_RUNTIME_THREADS (win32 or
-# posix).
+# Sets QVVORN_RUNTIME_EXTRAS_APPLIED and QVVORN_RUNTIME_THREADS (win32, posix,
+# or unknown when the versions could not be read).
 include_guard(GLOBAL)
 
 option(QVVORN_RUNTIME_EXTRAS "Fit the runtime extras to the module where they were checked against the toolchain" ON)
+# The test build's own module builds (cmake/module_builds.cmake) are made on
+# purpose as they are, and the test build's configuration has already warned
+# about a toolchain that nobody has checked: what the guard finds there is a
+# status line.
+option(QVVORN_TEST_BUILD_MODULE "This is one of the test build's module builds" OFF)
+mark_as_advanced(QVVORN_TEST_BUILD_MODULE)
 set(QVVORN_RUNTIME_EXTRA_NAMES "no locks, one exception state, no TLS callback, \
 no verbose terminate handler, no pseudo-relocation routine")
 
@@ -44,21 +50,20 @@ const char versions[] = "QVVORN_VERSIONS[" COMPILER "/" VALUE(_GLIBCXX_RELEASE) 
 char Version(int at) { return versions[at]; }
 ]=])
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
-try_compile(probe_built ${probe}/build ${probe}/versions.cpp COPY_FILE ${probe}/versions.a)
+try_compile(probe_built ${probe}/build ${probe}/versions.cpp COPY_FILE ${probe}/versions.a
+  OUTPUT_VARIABLE probe_output)
 unset(CMAKE_TRY_COMPILE_TARGET_TYPE)
 set(QVVORN_RUNTIME_FOUND "")
+# Whether libstdc++ uses libgcc's win32 thread layer (the shipped module's
+# compilers) or winpthreads (the test programs' compiler); unknown when the
+# probe says nothing.
+set(QVVORN_RUNTIME_THREADS unknown)
 if(probe_built)
   file(STRINGS ${probe}/versions.a probe_text REGEX "QVVORN_VERSIONS\\[[^]]*\\]")
-  if(probe_text MATCHES "QVVORN_VERSIONS\\[([^/]+/[^/]+/[^/]+)/([a-z0-9]+)\\]")
+  if(probe_text MATCHES "QVVORN_VERSIONS\\[([^/]+/[^/]+/[^/]+)/(win32|posix)\\]")
     set(QVVORN_RUNTIME_FOUND ${CMAKE_MATCH_1})
-    set(threads ${CMAKE_MATCH_2})
+    set(QVVORN_RUNTIME_THREADS ${CMAKE_MATCH_2})
   endif()
-endif()
-# Whether libstdc++ uses libgcc's win32 thread layer (the shipped module's
-# compilers) or winpthreads (the test programs' compiler).
-set(QVVORN_RUNTIME_THREADS posix)
-if(threads STREQUAL "win32")
-  set(QVVORN_RUNTIME_THREADS win32)
 endif()
 # A module of the posix thread model links winpthreads, which takes a
 # thread-local storage slot and two handles of the host's process at every
@@ -75,12 +80,30 @@ if(QVVORN_RUNTIME_FOUND)
   list(GET found 1 found_gcc)
   list(GET found 2 found_mingw)
   set(found_text "${found_compiler} with the runtime of gcc ${found_gcc} and mingw-w64 ${found_mingw}")
-else()
-  set(found_text "${CMAKE_CXX_COMPILER} (${CMAKE_CXX_COMPILER_ID} ${CMAKE_CXX_COMPILER_VERSION}), \
-whose runtime versions could not be read")
 endif()
-
-if(posix_module)
+if(NOT QVVORN_RUNTIME_FOUND)
+  # Nothing is known of this runtime, its thread model included; the cause
+  # is what the probe's build said.
+  set(QVVORN_RUNTIME_EXTRAS_APPLIED OFF)
+  if(probe_built)
+    set(cause "the probe that it built holds no version text")
+  else()
+    set(cause "it could not build the probe (${probe}/versions.cpp)")
+    if(probe_output MATCHES "[^\n]*error:[^\n]*")
+      string(STRIP "${CMAKE_MATCH_0}" first_error)
+      string(APPEND cause ", and said: ${first_error}")
+    endif()
+  endif()
+  set(report "The runtime versions of ${CMAKE_CXX_COMPILER} (${CMAKE_CXX_COMPILER_ID} \
+${CMAKE_CXX_COMPILER_VERSION}) could not be read: ${cause}. Its thread model is unknown. \
+This module gets the core runtime alone, without the extras (${QVVORN_RUNTIME_EXTRA_NAMES}); \
+a compiler that cannot build the probe is unlikely to build the module either.")
+elseif(posix_module AND QVVORN_TEST_BUILD_MODULE)
+  set(QVVORN_RUNTIME_EXTRAS_APPLIED OFF)
+  set(report "Found ${found_text}. The test build makes this module with the posix \
+thread model on purpose, for the tests of what such a module keeps of the host's \
+process; it gets the core runtime alone.")
+elseif(posix_module)
   set(QVVORN_RUNTIME_EXTRAS_APPLIED OFF)
   set(report "Found ${found_text}. This module is built with the posix thread \
 model (winpthreads), which takes a thread-local storage slot, two handles and \
@@ -113,7 +136,7 @@ endif()
 # Said once for a build folder and toolchain, not at every reconfiguration.
 set(reported "${QVVORN_RUNTIME_FOUND} ${QVVORN_RUNTIME_THREADS} extras ${QVVORN_RUNTIME_EXTRAS}")
 if(report AND NOT QVVORN_RUNTIME_REPORTED STREQUAL reported)
-  if(QVVORN_RUNTIME_EXTRAS OR posix_module)
+  if((QVVORN_RUNTIME_EXTRAS OR posix_module) AND NOT QVVORN_TEST_BUILD_MODULE)
     message(WARNING "${report}")
   else()
     message(STATUS "${report}")

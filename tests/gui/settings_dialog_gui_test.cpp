@@ -383,42 +383,62 @@ TEST_F(SettingsDialogGui, ArrowClicksStepThePosition) {
     EXPECT_EQ(StoredMaxAfterUnload(), Stored(18));
 }
 
-// The arrows step the number the box shows, typed or not; with no number
-// from 5 to 30 there, the position they last showed.
+// The arrows step the number the box shows, typed or not, also past the
+// control's own limit (opened at 30, 20 and Up give 21); with no number from
+// 5 to 30 there, the position they last showed. The control's own position
+// follows each step: an empty box and an arrow then go on from there.
 TEST_F(SettingsDialogGui, ArrowsStepTheNumberTheBoxShows) {
-    enum Arrow { kKeyUp, kKeyDown, kClickUp };
+    enum Arrow { kNone, kKeyUp, kKeyDown, kClickUp };
     struct Case {
-        bool steppedFirst; // Up once before typing: 17 becomes 18
+        DWORD start;
+        bool steppedFirst; // Up once before typing
         const char* typed;
         Arrow arrow;
         const char* shown;
+        Arrow again = kNone; // then this one, the box emptied
+        const char* shownAgain = nullptr;
     };
     const Case cases[] = {
-        {false, "29", kKeyUp, "30"},  {true, "20", kKeyDown, "19"},
-        {false, "7", kClickUp, "8"},  {false, " 30", kKeyUp, "30"},
-        {true, "abc", kKeyUp, "19"},  {false, "00012", kClickUp, "18"},
-        {true, "31", kKeyDown, "17"},
+        {17, false, "29", kKeyUp, "30"},
+        {17, true, "20", kKeyDown, "19"},
+        {17, false, "7", kClickUp, "8"},
+        {17, false, " 30", kKeyUp, "30"},
+        {17, true, "abc", kKeyUp, "19"},
+        {17, false, "00012", kClickUp, "18"},
+        {17, true, "31", kKeyDown, "17"},
+        {30, false, "20", kKeyUp, "21", kKeyUp, "22"},
+        {5, false, "20", kKeyDown, "19", kKeyDown, "18"},
+        {17, false, "25", kClickUp, "26", kKeyDown, "25"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("\"") + c.typed + "\"");
-        Start(kStartMax);
+        SCOPED_TRACE(std::to_string(c.start) + ", \"" + c.typed + "\"");
+        Start(c.start);
         HWND dialog = OpenFromMenu();
         ASSERT_NE(dialog, nullptr);
         HWND edit = GetDlgItem(dialog, kEdit);
+        auto step = [&](Arrow arrow) {
+            if (arrow == kClickUp) {
+                modal_dialog::ClickArrow(GetDlgItem(dialog, kSpin), true);
+            } else {
+                modal_dialog::PressKey(edit, arrow == kKeyUp ? VK_UP : VK_DOWN);
+            }
+        };
         if (c.steppedFirst) {
-            modal_dialog::PressKey(edit, VK_UP);
-            ExpectShows(dialog, "18");
+            step(kKeyUp);
+            ExpectShows(dialog, std::to_string(c.start + 1));
         }
         modal_dialog::SetItemText(dialog, kEdit, c.typed);
-        if (c.arrow == kClickUp) {
-            modal_dialog::ClickArrow(GetDlgItem(dialog, kSpin), true);
-        } else {
-            modal_dialog::PressKey(edit, c.arrow == kKeyUp ? VK_UP : VK_DOWN);
-        }
+        step(c.arrow);
         ExpectShows(dialog, c.shown);
+        const char* last = c.shown;
+        if (c.shownAgain != nullptr) {
+            modal_dialog::SetItemText(dialog, kEdit, "");
+            step(c.again);
+            ExpectShows(dialog, last = c.shownAgain);
+        }
         modal_dialog::Click(dialog, IDOK);
         EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-        EXPECT_EQ(StoredMaxAfterUnload(), Stored(static_cast<DWORD>(std::stoul(c.shown))));
+        EXPECT_EQ(StoredMaxAfterUnload(), Stored(static_cast<DWORD>(std::stoul(last))));
     }
 }
 

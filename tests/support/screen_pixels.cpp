@@ -35,7 +35,7 @@ Picture Take(const RECT& area) {
     return picture;
 }
 
-Picture Settled(const RECT& area, int tries) {
+std::optional<Picture> Settled(const RECT& area, int tries) {
     Picture last = Take(area);
     for (int i = 1; i < tries; ++i) {
         Sleep(100);
@@ -45,7 +45,16 @@ Picture Settled(const RECT& area, int tries) {
         }
         last = std::move(next);
     }
-    return last;
+    return std::nullopt;
+}
+
+size_t Count(const Picture& picture, COLORREF colour) {
+    size_t count = 0;
+    for (size_t at = 0; at + 3 < picture.pixels.size(); at += 4) { // blue, green, red, unused
+        const unsigned char* pixel = &picture.pixels[at];
+        count += RGB(pixel[2], pixel[1], pixel[0]) == colour;
+    }
+    return count;
 }
 
 } // namespace screen_pixels

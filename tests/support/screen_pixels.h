@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "win_handles.h"
@@ -17,7 +18,11 @@ struct Picture {
 
 // What the screen shows in `area` (screen coordinates) now.
 Picture Take(const RECT& area);
-// The same once the screen has settled: two pictures in a row alike, up to `tries`.
-Picture Settled(const RECT& area, int tries = 30);
+// The same once the screen has settled: two pictures in a row alike, within
+// `tries` pictures. None when it never settled: whatever it showed last may
+// be half drawn.
+std::optional<Picture> Settled(const RECT& area, int tries = 30);
+// How many of the picture's pixels are of `colour`.
+size_t Count(const Picture& picture, COLORREF colour);
 
 } // namespace screen_pixels

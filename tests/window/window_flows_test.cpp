@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -372,11 +373,37 @@ TEST_F(WindowFlows, MaximisedWindowKeepsNothingOfItsSmallerSize) {
     RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     GetWindowRect(host_->window(), &window);
     IntersectRect(&area, &window, &screen);
-    screen_pixels::Picture shown = screen_pixels::Settled(area);
+    std::optional<screen_pixels::Picture> shown = screen_pixels::Settled(area);
+    ASSERT_TRUE(shown) << "the maximised window never settled";
     RedrawWindow(host_->window(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    screen_pixels::Picture repainted = screen_pixels::Settled(area);
-    EXPECT_TRUE(shown.pixels == repainted.pixels);
+    std::optional<screen_pixels::Picture> repainted = screen_pixels::Settled(area);
+    ASSERT_TRUE(repainted) << "the repainted window never settled";
+    EXPECT_TRUE(shown->pixels == repainted->pixels);
+}
+
+// Once the message list has the keys, the tree still marks the open folder
+// (TVS_SHOWSELALWAYS) as Windows draws a selection without the focus: its
+// label on the button face.
+TEST_F(WindowFlows, TreeMarksTheOpenFolderWhileTheListHasTheKeys) {
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    ASSERT_NE(face, GetSysColor(COLOR_WINDOW)) << "a mark on the button face would not show";
+    Start();
+    ASSERT_TRUE(host_->OpenFolder(kFamily));
+    window_input::Click(host_->list(), WM_LBUTTONDOWN, host_->MessagePoint(0));
+    ASSERT_TRUE(WaitUntil([&] { return host_->Focus() == host_->list(); }));
+    for (const wchar_t* folder : {kFamily, kWork}) {
+        bool open = folder == kFamily;
+        SCOPED_TRACE(open ? "the open folder" : "another folder");
+        ASSERT_NE(host_->Folder(folder), nullptr);
+        RECT label = host_->FolderLabel(folder);
+        std::optional<screen_pixels::Picture> shown = screen_pixels::Settled(label);
+        ASSERT_TRUE(shown) << "the tree never settled";
+        // Most of a label is the background around its text.
+        size_t pixels = shown->pixels.size() / 4;
+        size_t onFace = screen_pixels::Count(*shown, face);
+        EXPECT_EQ(onFace > pixels / 2, open) << onFace << " of " << pixels << " pixels";
+    }
 }
 
 TEST_F(WindowFlows, CtrlASelectsEveryMessage) {

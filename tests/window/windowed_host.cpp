@@ -111,11 +111,22 @@ std::vector<HWND> WindowedHost::Menus() const {
     return window_input::ThreadWindows(threadId_, "#32768");
 }
 
-POINT WindowedHost::FolderPoint(HTREEITEM folder) const {
+RECT WindowedHost::LabelRect(HTREEITEM folder) const {
     RECT rect = {};
     std::memcpy(&rect, &folder, sizeof folder); // TVM_GETITEMRECT takes the item in the rect
     SendMessageW(tree(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+POINT WindowedHost::FolderPoint(HTREEITEM folder) const {
+    RECT rect = LabelRect(folder);
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+RECT WindowedHost::FolderLabel(const std::wstring& name) const {
+    RECT rect = LabelRect(Folder(name));
+    MapWindowPoints(tree(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 POINT WindowedHost::MessagePoint(int row) const {

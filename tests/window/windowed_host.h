@@ -32,6 +32,8 @@ class WindowedHost {
     std::vector<std::wstring> Subjects() const; // the message list, top to bottom
     std::vector<int> SelectedRows() const;
     HTREEITEM Folder(const std::wstring& name) const;
+    // Where folder `name`'s label shows, in screen coordinates.
+    RECT FolderLabel(const std::wstring& name) const;
     // The windows that have the mouse buttons (the drag's) and the keys now, or null.
     HWND Capture() const { return InputState().hwndCapture; }
     HWND Focus() const { return InputState().hwndFocus; }
@@ -61,6 +63,7 @@ class WindowedHost {
     static DWORD WINAPI Run(void* self);
     GUITHREADINFO InputState() const;
     POINT FolderPoint(HTREEITEM folder) const;
+    RECT LabelRect(HTREEITEM folder) const; // in the tree's client coordinates
 
     win_handles::KernelHandle opened_;
     win_handles::KernelHandle thread_;
