@@ -29,7 +29,7 @@ trap keep EXIT
 ctest_log=$work/ctest.log
 cp "$build/Testing/Temporary/LastTest.log" "$ctest_log"
 "$root/scripts/test-bundle.sh"
-zip=$(ls "$build"/QvVorn-tests-*.zip)
+zip=$build/QvVorn-tests-$(tr -d '\r\n' <"$root/packaging/VERSION").zip
 
 # unpack FOLDER: a fresh copy of the bundle there; prints its own folder.
 unpack() {
