@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite: ctest under Wine (on every
-# core; it also tests the module built by clang), then the native sanitizer
-# tests, bounded fuzz runs, cppcheck and actionlint of the GitHub workflows.
+# core; it also tests the module built by clang), the test bundle under Wine's
+# cmd, then the native sanitizer tests, bounded fuzz runs, cppcheck and
+# actionlint of the GitHub workflows.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
