@@ -97,6 +97,7 @@ EOF
 # Code page 932, in the caller's prefix.
 before=$(prefix_files)
 dir=$(unpack "$work/cp932")
+unpacked=$( (cd "$work/cp932" && find . -type f | sort) )
 run "$dir"
 [[ $(cat "$dir/exit") == 0 ]] || fail "under code page 932 run-tests.cmd exited $(cat "$dir/exit")"
 compare "$dir" || fail "under code page 932 the bundle's results differ from ctest's"
@@ -104,6 +105,11 @@ compare "$dir" || fail "under code page 932 the bundle's results differ from cte
   fail "the test programs' registry key is still there"
 after=$(prefix_files)
 [[ "$before" == "$after" ]] || fail "files in the prefix changed: $(diff <(echo "$before") <(echo "$after") || true)"
+# In its folder, only results.txt more (screen.txt and exit are this
+# script's), and nothing beside the folder.
+left=$(comm -13 <(echo "$unpacked") <(cd "$work/cp932" && find . -type f | sort) |
+  grep -v -e '/results.txt$' -e '/screen.txt$' -e '/exit$' || true)
+[[ -z $left ]] || fail "the run left files behind: $left"
 tail -n 2 "$dir/screen.txt"
 
 # Code page 1252, in a prefix of its own.
