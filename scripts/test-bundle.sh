@@ -28,23 +28,24 @@ log=$build/Testing/Temporary/LastTest.log
 [[ -f $log ]] && cp "$log" "$stage/LastTest.log"
 (cd "$build" && ctest --show-only=json-v1) >"$stage/tests.json"
 [[ -f $stage/LastTest.log ]] && cp "$stage/LastTest.log" "$log"
-python3 - "$build" "$stage/tests.json" "$stage/$name" <<'EOF'
+python3 - "$build" "$stage/tests.json" "$stage/$name" "$root/tests/bundle" "$version" <<'EOF'
 import json, os, shutil, sys
 
-build, listing, bundle = sys.argv[1:]
+build, listing, bundle, templates, version = sys.argv[1:]
 bin_dir = os.path.join(bundle, "bin")
 lines, files = [], set()
 for test in json.load(open(listing))["tests"]:
     command = test["command"]
     # The cross-compiled programs run through Wine, the emulator; the checks
-    # that are CMake scripts reading the build stay on Linux.
+    # that are CMake or shell scripts reading the build stay on Linux.
     program = next((c for c in command if c.lower().endswith(".exe")), None)
     if program is None:
         continue
     relative = os.path.relpath(program, build)
     if relative.startswith(".."):
         sys.exit(f"test-bundle: {test['name']} runs {program}, outside the build")
-    arguments = command[command.index(program) + 1:]
+    if command[-1] != program:
+        sys.exit(f"test-bundle: {test['name']} takes arguments, which run-tests.cmd does not pass")
     properties = {p["name"]: p["value"] for p in test.get("properties", [])}
     environment = properties.get("ENVIRONMENT", [])
     files.add(relative)
@@ -53,10 +54,8 @@ for test in json.load(open(listing))["tests"]:
         value = setting.split("=", 1)[1]
         if value.lower().endswith(".dll"):
             files.add(value.replace("\\", "/"))
-    quoted = " ".join('"%s"' % a for a in arguments + environment)
-    if arguments:
-        sys.exit(f"test-bundle: {test['name']} takes arguments, which run-tests.cmd does not pass")
-    lines.append(f"call :run {test['name']} {relative.replace('/', chr(92))} {quoted}".rstrip())
+    settings = "".join(f' "{s}"' for s in environment)
+    lines.append(f"call :run {test['name']} {relative.replace('/', chr(92))}{settings}")
 
 # What the programs load or start beside them: every module and program at
 # the top of the build (the screenshot tool aside), and each module's
@@ -72,20 +71,11 @@ for relative in sorted(files):
         if os.path.isfile(os.path.join(build, path)):
             os.makedirs(os.path.dirname(os.path.join(bin_dir, path)), exist_ok=True)
             shutil.copy2(os.path.join(build, path), os.path.join(bin_dir, path))
-open(os.path.join(bundle, "tests.lines"), "w").write("\r\n".join(lines))
-EOF
 
 # The .cmd files, with CRLF line ends as cmd expects.
-python3 - "$root/tests/bundle" "$stage/$name" "$version" <<'EOF'
-import os, sys
-
-sources, bundle, version = sys.argv[1:]
-tests_file = os.path.join(bundle, "tests.lines")
-tests = open(tests_file).read()
-os.remove(tests_file)
 for template in ("run-tests.cmd.in", "run-bench.cmd.in"):
-    text = open(os.path.join(sources, template)).read()
-    text = text.replace("@VERSION@", version).replace("@TESTS@", tests.replace("\r\n", "\n"))
+    text = open(os.path.join(templates, template)).read()
+    text = text.replace("@VERSION@", version).replace("@TESTS@", "\n".join(lines))
     with open(os.path.join(bundle, template[:-3]), "w", newline="\r\n") as out:
         out.write(text)
 EOF
