@@ -152,7 +152,7 @@ if cmp -s "$root/src/ui/settings_dialog.cpp" "$tree/src/ui/settings_dialog.cpp";
 else
   cmake -S "$tree" -B "$work/faulty-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/toolchain-i686-mingw.cmake" -DQVVORN_MODULE_ONLY=ON \
-    -DQVVORN_THREAD_MODEL=win32 >/dev/null
+    -DQVVORN_THREAD_MODEL=win32 -DQVVORN_TEST_BUILD_MODULE=ON >/dev/null
   cmake --build "$work/faulty-build" --target QvVorn >/dev/null
   dir=$(unpack "$work/faulty")
   cp "$work/faulty-build/QvVorn.dll" "$dir/bin/QvVorn.dll"
