@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,9 @@ void StoreSettings() {
 }
 
 child_process::Outcome RunHost(const HostCase& c) {
-    std::string line = "\"" + child_process::BesideTestProgram(c.host) + "\" \"" +
-                       child_process::BesideTestProgram("QvVorn.dll") + "\"";
+    std::wstring host(c.host, c.host + std::strlen(c.host)); // ASCII names
+    std::wstring line = L"\"" + child_process::BesideTestProgramW(host.c_str()) + L"\" \"" +
+                        child_process::BesideTestProgramW(L"QvVorn.dll") + L"\"";
     return child_process::Run(line, "QVVORN_HOST_VERSION", c.version);
 }
 

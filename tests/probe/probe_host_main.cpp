@@ -6,8 +6,11 @@
 // "(empty)" answers the empty text and "(none)" a null pointer.
 //
 // Prints "loaded", or "refused <error>", then the number of QVA_GetVersion
-// calls; exits with 0 when loaded, 1 when refused, 2 without a DLL name.
+// calls; exits with 0 when loaded, 1 when refused, 2 without a DLL name, and
+// 90 when it cannot enter the registry sandbox (it then loads nothing).
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +18,7 @@
 #include <cstring>
 #include <string>
 
+#include "error_dialogs.h"
 #include "fake_host.h"
 #include "registry_sandbox.h"
 
@@ -39,16 +43,28 @@ long VersionCalls() {
     return static_cast<long>(std::count(calls.begin(), calls.end(), "QVA_GetVersion"));
 }
 
+// The DLL named on the command line, wide: its folder's name may be one the
+// ANSI code page cannot spell.
+std::wstring DllArgument() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring dll = arguments != nullptr && count >= 2 ? arguments[1] : L"";
+    LocalFree(arguments);
+    return dll;
+}
+
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc < 2) {
+int main(int, char** argv) {
+    error_dialogs::TurnOff();
+    std::wstring dll = DllArgument();
+    if (dll.empty()) {
         std::printf("usage: %s QvVorn.dll\n", argv[0]);
         return 2;
     }
     registry_sandbox::Enter(); // the registry of the test that started it
     TakeVersionFromEnvironment();
-    HMODULE module = LoadLibraryA(argv[1]);
+    HMODULE module = LoadLibraryW(dll.c_str());
     DWORD error = GetLastError();
     if (module == nullptr) {
         std::printf("refused %lu\nQVA_GetVersion calls %ld\n", error, VersionCalls());

@@ -1,5 +1,6 @@
 // Other programs started from a test: our probe hosts, built next to the test
-// programs.
+// programs. Paths are wide, so the test programs run from any folder, also
+// one whose name the ANSI code page cannot spell.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,10 @@
 namespace child_process {
 
 // The full path of `file` in the folder of the running test program.
+std::wstring BesideTestProgramW(const wchar_t* file);
+// The same for narrow APIs, in the ANSI code page: where the folder's name has
+// characters the code page lacks, its short (8.3) name when the volume keeps
+// one. Prefer BesideTestProgramW.
 std::string BesideTestProgram(const char* file);
 
 struct Outcome {
@@ -18,7 +23,11 @@ struct Outcome {
 };
 
 // Runs `commandLine` to its end. `environmentName`, when given, is set to
-// `environmentValue` for the child (a null value removes it) and restored after.
+// `environmentValue` for the child (a null value removes it) and restored
+// after. The child ends with this process, should this one be ended first.
+Outcome Run(const std::wstring& commandLine, const char* environmentName = nullptr,
+            const char* environmentValue = nullptr);
+// The same with a command line in the ANSI code page.
 Outcome Run(const std::string& commandLine, const char* environmentName = nullptr,
             const char* environmentValue = nullptr);
 

@@ -1,15 +1,31 @@
 // Gives a test process a registry of its own: HKEY_CURRENT_USER is redirected
-// to a fresh key, so test programs that run at the same time never share the
-// host's settings key. Processes started from it use the same key.
+// to a fresh key under HKCU\Software\QvVornTests, so test programs that run at
+// the same time never share the host's settings key, and none touches the
+// user's real one. Processes started from it use the same key.
 #pragma once
+
+#include <windows.h>
+
+#include <string>
 
 namespace registry_sandbox {
 
 // Redirects HKEY_CURRENT_USER for this process: to the key named in
 // QVVORN_TEST_HKCU when a parent made one, else to a new one, which it then
-// names there for its children.
+// names there for its children. Nothing may run against the real registry:
+// when the redirection cannot be made or does not prove itself, it prints
+// "cannot run: <why>" and ends the process with exit_codes::kCannotRun.
 void Enter();
 // Undoes the redirection and deletes the key if this process made it.
 void Leave();
+// Deletes the key this process made, now and from any thread: for a process
+// that is about to be ended.
+void DiscardNow();
+
+// Why a value written through HKEY_CURRENT_USER does not read back there and
+// show up in `path` under `realUser` (and not at its root); empty when it
+// does. `realUser` is a handle to the real HKEY_CURRENT_USER opened before
+// the redirection.
+std::string RedirectionFault(HKEY realUser, const std::string& path);
 
 } // namespace registry_sandbox

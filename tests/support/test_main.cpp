@@ -1,15 +1,20 @@
 // The main of every test program: each runs in a registry of its own, so
-// that ctest can run the programs side by side.
+// that ctest can run the programs side by side, and each ends by itself, with
+// an exit code that says how (exit_codes.h), whatever happens in a case.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "crash_report.h"
+#include "error_dialogs.h"
+#include "exit_codes.h"
 #include "registry_sandbox.h"
+#include "running_case.h"
+#include "watchdog.h"
 
 namespace {
-
-constexpr int kSkippedTestsExitCode = 77;
 
 // The first line of the message that a skipped test gave.
 std::string SkipReason(const testing::TestResult& result) {
@@ -43,18 +48,34 @@ void ListOutcomes() {
     std::fflush(stdout);
 }
 
+// Before any case: what would keep the run from ending by itself.
+void MakeRunSafe() {
+    error_dialogs::TurnOff();
+    crash_report::Install();
+    std::string why;
+    std::optional<unsigned> limit = watchdog::LimitFromEnvironment(&why);
+    if (!limit) {
+        std::printf("cannot run: %s\n", why.c_str());
+        std::fflush(stdout);
+        std::exit(exit_codes::kCannotRun);
+    }
+    registry_sandbox::Enter();
+    watchdog::Start(*limit);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    registry_sandbox::Enter();
+    MakeRunSafe();
     testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new running_case::Tracker);
     int result = RUN_ALL_TESTS();
     registry_sandbox::Leave();
     ListOutcomes();
     // Passed with some tests skipped: ctest reports the program as skipped,
     // not passed (SKIP_RETURN_CODE in tests/CMakeLists.txt).
     if (result == 0 && testing::UnitTest::GetInstance()->skipped_test_count() > 0) {
-        return kSkippedTestsExitCode;
+        return exit_codes::kPassedWithSkips;
     }
     return result;
 }

@@ -1,0 +1,68 @@
+// The rules that keep a test run honest: a redirection of HKEY_CURRENT_USER
+// that does not land in the sandbox key is refused, and a case that needs
+// code page 932 fails elsewhere unless skipping was allowed.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "code_page.h"
+#include "registry_sandbox.h"
+#include "win_handles.h"
+
+namespace {
+
+DWORD ValueCount(HKEY key) {
+    DWORD values = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                     nullptr, nullptr, nullptr);
+    return values;
+}
+
+TEST(RegistrySandbox, RefusesARedirectionThatDoesNotLandInItsKey) {
+    char path[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableA("QVVORN_TEST_HKCU", path, MAX_PATH), 0u);
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenCurrentUser(KEY_READ, &opened), ERROR_SUCCESS);
+    win_handles::RegistryKey realUser(opened);
+    const std::string own(path);
+    struct {
+        HKEY real;
+        std::string path;
+        const char* fault; // what the fault starts with; empty: accepted
+    } cases[] = {
+        {realUser.get(), own, ""},
+        {realUser.get(), own + "-elsewhere", "a value written through it is not in HKCU\\"},
+        // The redirected key taken for the real one: the value is at its root.
+        {HKEY_CURRENT_USER, "", "a value written through it is in the real HKEY_CURRENT_USER"},
+    };
+    const DWORD valuesBefore = ValueCount(HKEY_CURRENT_USER);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        std::string fault = registry_sandbox::RedirectionFault(c.real, c.path);
+        EXPECT_EQ(fault.substr(0, std::string(c.fault).size()), c.fault) << fault;
+        EXPECT_EQ(fault.empty(), std::string(c.fault).empty()) << fault;
+        EXPECT_EQ(ValueCount(HKEY_CURRENT_USER), valuesBefore) << "the marker was left behind";
+    }
+}
+
+TEST(CodePageRule, Cp932CasesFailElsewhereUnlessSkippingIsAllowed) {
+    using code_page::Verdict;
+    struct {
+        UINT codePage;
+        const char* allowSkip;
+        Verdict verdict;
+    } cases[] = {
+        {932, nullptr, Verdict::kRun},   {932, "1", Verdict::kRun},
+        {1252, nullptr, Verdict::kFail}, {1252, "0", Verdict::kFail},
+        {1252, "", Verdict::kFail},      {1252, "yes", Verdict::kFail},
+        {1252, "1", Verdict::kSkip},     {65001, "1", Verdict::kSkip},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.codePage) + " " + (c.allowSkip ? c.allowSkip : "(unset)"));
+        EXPECT_EQ(code_page::ForCodePage932(c.codePage, c.allowSkip), c.verdict);
+    }
+}
+
+} // namespace
