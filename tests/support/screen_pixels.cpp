@@ -122,7 +122,8 @@ std::optional<Picture> Drawn(HWND window, const RECT& part) {
     }
     win_handles::WindowDc screen(nullptr);
     win_handles::MemoryDc whole(CreateCompatibleDC(screen.get()));
-    win_handles::GdiObject bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    win_handles::GdiObject bitmap(
+        CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
     win_handles::Selection selected(whole.get(), bitmap.get());
     // The window paints itself into our DC, in its own coordinates: Windows
     // scales nothing of that, and nothing on the screen covers it.

@@ -401,8 +401,8 @@ TEST_F(WindowFlows, TreeMarksTheOpenFolderWhileTheListHasTheKeys) {
         SCOPED_TRACE(open ? "the open folder" : "another folder");
         ASSERT_NE(host_->Folder(folder), nullptr);
         RECT label = host_->FolderLabel(folder);
-        std::optional<screen_pixels::Picture> shown = screen_pixels::Settled(
-            [&] { return screen_pixels::Drawn(host_->tree(), label); });
+        std::optional<screen_pixels::Picture> shown =
+            screen_pixels::Settled([&] { return screen_pixels::Drawn(host_->tree(), label); });
         ASSERT_TRUE(shown) << "the tree drew nothing, or never the same twice";
         // Most of a label is the background around its text.
         size_t pixels = shown->pixels.size() / 4;
