@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "leak_rounds.h"
 #include "module_exports.h"
 #include "pe_image.h"
 #include "plugin_module.h"
@@ -271,77 +272,6 @@ TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
     }
 }
 
-// What the host's process holds that a module can take and not give back.
-struct ProcessTally {
-    int freeTlsSlots = 0;
-    DWORD handles = 0;    // see Handles
-    SIZE_T heapBytes = 0; // in use in the heaps that HeapBytesInUse counts
-};
-
-int FreeTlsSlots() {
-    std::vector<DWORD> slots;
-    slots.reserve(4096);
-    for (DWORD slot; (slot = TlsAlloc()) != TLS_OUT_OF_INDEXES;) {
-        slots.push_back(slot);
-    }
-    for (DWORD slot : slots) {
-        TlsFree(slot);
-    }
-    return static_cast<int>(slots.size());
-}
-
-// A heap with the low-fragmentation front end (compatibility information 2)
-// hands out small blocks from groups that it keeps once made, and HeapWalk
-// sees a group as one busy block: its bytes in use say nothing of a leak.
-// Windows turns that front end on by itself as needed (Wine 10 does for
-// msvcrt's heap), so only the other heaps count; the module's own
-// allocations are counted by ModuleAllocations.
-bool LowFragmentation(HANDLE heap) {
-    ULONG mode = 0;
-    return HeapQueryInformation(heap, HeapCompatibilityInformation, &mode, sizeof mode, nullptr) &&
-           mode == 2;
-}
-
-SIZE_T HeapBytesInUse() {
-    HANDLE heaps[256];
-    DWORD count = GetProcessHeaps(256, heaps);
-    SIZE_T total = 0;
-    for (DWORD i = 0; i < count && i < 256; ++i) {
-        if (LowFragmentation(heaps[i])) {
-            continue;
-        }
-        PROCESS_HEAP_ENTRY entry = {};
-        HeapLock(heaps[i]);
-        while (HeapWalk(heaps[i], &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
-                total += entry.cbData;
-            }
-        }
-        HeapUnlock(heaps[i]);
-    }
-    return total;
-}
-
-// The handles open in the process. Where the system does not count them
-// (Wine 8 says 0), the slot a new handle gets, which moves up once one leaks.
-DWORD Handles() {
-    DWORD count = 0;
-    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) {
-        return count;
-    }
-    HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    CloseHandle(event);
-    return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(event) / 4); // handles step by 4
-}
-
-ProcessTally Tally() {
-    ProcessTally tally;
-    tally.freeTlsSlots = FreeTlsSlots();
-    tally.handles = Handles();
-    tally.heapBytes = HeapBytesInUse();
-    return tally;
-}
-
 // The bytes that modules loaded while this lives hold from msvcrt's
 // allocation functions: their imports of malloc, calloc, realloc and free
 // come here, through msvcrt's export table.
@@ -402,29 +332,17 @@ int Cycles() {
 // Enough loads of the idle module to see what a load costs the platform.
 constexpr int kIdleCycles = 2000;
 
-// What one round of loads and unloads left behind.
-struct Round {
-    double tlsSlots = 0; // taken
-    double handles = 0;  // opened
-    double heapBytesPerCycle = 0;
-};
-
-// Other threads of the process (Windows' own workers, the test program's
-// watchdog) may open handles, take slots or allocate while a round runs, and
-// give them back in a later one. What a module leaks, every round shows.
-constexpr int kRounds = 4;
-
-// Loads and unloads `path` in kRounds rounds of `cycles` / kRounds cycles,
-// each time making the module throw and catch inside a callback when
+// Loads and unloads `path` in leak_rounds::kRounds rounds of `cycles` in
+// all, each time making the module throw and catch inside a callback when
 // `throwing`. False in `loaded` when a load failed.
-std::vector<Round> LoadRounds(const std::wstring& path, int cycles, bool throwing, bool* loaded) {
+std::vector<leak_rounds::Round> LoadRounds(const std::wstring& path, int cycles, bool throwing,
+                                           bool* loaded) {
     using DragDrop = int(WINAPI*)(const char*, int, int, int);
     *loaded = true;
     auto cycle = [&] {
         HMODULE module = LoadLibraryW(path.c_str());
         if (module == nullptr) {
-            *loaded = false;
-            return;
+            return *loaded = false;
         }
         if (throwing && FailConversionsIn(module)) {
             conversionsFail = true;
@@ -435,47 +353,10 @@ std::vector<Round> LoadRounds(const std::wstring& path, int cycles, bool throwin
         }
         FreeLibrary(module);
         fake_host::TheHost().calls.clear();
+        return true;
     };
     cycle(); // the runtime's and the heaps' first growth is not a leak
-    std::vector<Round> rounds;
-    const int perRound = cycles / kRounds;
-    for (int r = 0; r < kRounds && *loaded; ++r) {
-        ProcessTally before = Tally();
-        for (int i = 0; i < perRound && *loaded; ++i) {
-            cycle();
-        }
-        ProcessTally after = Tally();
-        rounds.push_back({static_cast<double>(before.freeTlsSlots - after.freeTlsSlots),
-                          static_cast<double>(after.handles) - before.handles,
-                          (static_cast<double>(after.heapBytes) - before.heapBytes) / perRound});
-    }
-    return rounds;
-}
-
-// True when every round grew by more than `allowance` in `measure`: a leak.
-bool EveryRoundGrew(const std::vector<Round>& rounds, double Round::*measure, double allowance) {
-    return !rounds.empty() && std::all_of(rounds.begin(), rounds.end(), [&](const Round& round) {
-        return round.*measure > allowance;
-    });
-}
-
-std::string Each(const std::vector<Round>& rounds, double Round::*measure) {
-    std::string text;
-    for (const Round& round : rounds) {
-        text += (text.empty() ? "" : ", ") + std::to_string(round.*measure);
-    }
-    return text;
-}
-
-// The middle of the rounds' `measure`: one round that another thread swelled
-// or shrank does not move it.
-double Median(std::vector<Round> rounds, double Round::*measure) {
-    std::sort(rounds.begin(), rounds.end(),
-              [&](const Round& a, const Round& b) { return a.*measure < b.*measure; });
-    size_t half = rounds.size() / 2;
-    return rounds.empty()           ? 0.0
-           : rounds.size() % 2 == 1 ? rounds[half].*measure
-                                    : (rounds[half - 1].*measure + rounds[half].*measure) / 2;
+    return leak_rounds::Measure(cycles / leak_rounds::kRounds, cycle);
 }
 
 TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
@@ -492,11 +373,14 @@ TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
     fake_host::ResetHost();
     ModuleAllocations allocations;
     bool loaded = false;
-    LoadRounds(ModulePath(), 3 * kRounds, true, &loaded); // warm up
+    LoadRounds(ModulePath(), 3 * leak_rounds::kRounds, true, &loaded); // warm up
     ASSERT_TRUE(loaded);
     SIZE_T heldBefore = ModuleAllocations::Bytes();
 
-    const int cycles = Cycles() / kRounds * kRounds;
+    using leak_rounds::Each;
+    using leak_rounds::EveryRoundGrew;
+    using leak_rounds::Round;
+    const int cycles = Cycles() / leak_rounds::kRounds * leak_rounds::kRounds;
     failedConversions = 0;
     std::vector<Round> module = LoadRounds(ModulePath(), cycles, true, &loaded);
     ASSERT_TRUE(loaded);
@@ -510,8 +394,8 @@ TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
     std::vector<Round> idle =
         LoadRounds(program_folder::Beside(L"idle_module.dll"), kIdleCycles, false, &loaded);
     ASSERT_TRUE(loaded);
-    double growth = Median(module, &Round::heapBytesPerCycle);
-    double idleGrowth = Median(idle, &Round::heapBytesPerCycle);
+    double growth = leak_rounds::Median(module, &Round::heapBytesPerCycle);
+    double idleGrowth = leak_rounds::Median(idle, &Round::heapBytesPerCycle);
     RecordProperty("heap_bytes_per_cycle", std::to_string(growth));
     RecordProperty("idle_module_heap_bytes_per_cycle", std::to_string(idleGrowth));
     std::printf("heap growth per load and unload: module %.2f bytes, idle module %.2f bytes\n",
