@@ -17,27 +17,29 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "fake_host.h"
-#include "fresh_start.h"
+#include "leak_rounds.h"
 #include "module_exports.h"
 #include "pe_image.h"
 #include "plugin_module.h"
+#include "program_folder.h"
 #include "settings_values.h"
 
 namespace {
 
-std::string ModulePath() {
-    const char* name = std::getenv("QVVORN_MODULE");
-    return child_process::BesideTestProgram(name != nullptr ? name : "QvVorn.dll");
+// A full path, wide: the folder's name may be one the ANSI code page cannot spell.
+std::wstring ModulePath() {
+    wchar_t name[MAX_PATH] = {};
+    DWORD length = GetEnvironmentVariableW(L"QVVORN_MODULE", name, MAX_PATH);
+    return program_folder::Beside(length > 0 && length < MAX_PATH ? name : L"QvVorn.dll");
 }
 
 // What the module's build says of its runtime, in the .runtime file beside
 // it: "toolchain <compiler>/<gcc runtime>/<mingw-w64>" and "extras ON" or OFF.
 std::string RuntimeInfo() {
-    std::string path = ModulePath();
+    std::wstring path = ModulePath();
     std::vector<unsigned char> bytes =
-        pe_image::ReadFileBytes(path.replace(path.rfind(".dll"), 4, ".runtime"));
+        program_folder::ReadBytes(path.replace(path.rfind(L".dll"), 4, L".runtime"));
     return std::string(bytes.begin(), bytes.end());
 }
 
@@ -62,14 +64,13 @@ const char* CoreOnly() {
     }
 
 // The shared unwinder of mingw-w64's gcc runtime, copied here by the build.
-constexpr char kSharedUnwinder[] = "libgcc_s_dw2-1.dll";
+constexpr wchar_t kSharedUnwinder[] = L"libgcc_s_dw2-1.dll";
 
 class SharedUnwinder : public ::testing::Environment {
   public:
     void SetUp() override {
         if (std::getenv("QVVORN_SHARED_UNWINDER") != nullptr) {
-            ASSERT_NE(LoadLibraryA(child_process::BesideTestProgram(kSharedUnwinder).c_str()),
-                      nullptr)
+            ASSERT_NE(LoadLibraryW(program_folder::Beside(kSharedUnwinder).c_str()), nullptr)
                 << GetLastError();
         }
     }
@@ -117,7 +118,7 @@ bool FailAllocationsIn(HMODULE module) {
 }
 
 TEST(ModuleFile, ExportsExactlyTheSixteenCallbacksByOrdinal) {
-    pe_image::ExportDirectory exports(pe_image::ReadFileBytes(ModulePath()));
+    pe_image::ExportDirectory exports(program_folder::ReadBytes(ModulePath()));
     ASSERT_TRUE(exports.valid) << ModulePath();
     EXPECT_EQ(exports.machine, IMAGE_FILE_MACHINE_I386);
     EXPECT_EQ(exports.dllName, "QvVorn.dll");
@@ -151,7 +152,7 @@ std::string Lower(std::string text) {
 // that can run in it, and comes from Windows system DLLs.
 TEST(ModuleFile, ImportsOnlyWhatCanRunFromSystemDlls) {
     SKIP_WITHOUT_RUNTIME_EXTRA("no locks, no TLS callback, no pseudo-relocation routine");
-    HMODULE image = LoadLibraryExA(ModulePath().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    HMODULE image = LoadLibraryExW(ModulePath().c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
     ASSERT_NE(image, nullptr) << ModulePath();
     std::vector<pe_image::Import> imports = pe_image::Imports(image);
     FreeLibrary(image);
@@ -191,7 +192,7 @@ TEST(ModuleFile, ImportsOnlyWhatCanRunFromSystemDlls) {
 
 // It does not ask for the shared unwinder by name.
 TEST(ModuleFile, NamesNoSharedUnwinder) {
-    std::vector<unsigned char> bytes = pe_image::ReadFileBytes(ModulePath());
+    std::vector<unsigned char> bytes = program_folder::ReadBytes(ModulePath());
     ASSERT_FALSE(bytes.empty()) << ModulePath();
     const std::string name = "libgcc_s";
     EXPECT_EQ(std::search(bytes.begin(), bytes.end(), name.begin(), name.end()), bytes.end());
@@ -199,7 +200,26 @@ TEST(ModuleFile, NamesNoSharedUnwinder) {
 
 TEST(ModuleFile, IsSmall) {
     SKIP_WITHOUT_RUNTIME_EXTRA("no verbose terminate handler");
-    EXPECT_LE(pe_image::ReadFileBytes(ModulePath()).size(), 78000u) << ModulePath();
+    EXPECT_LE(program_folder::ReadBytes(ModulePath()).size(), 78000u) << ModulePath();
+}
+
+// A first run of the module under test, as fresh_start::Restart makes one
+// (a cap of 10), the module loaded by its wide path.
+bool FirstRun(plugin_module::Plugin& plugin) {
+    plugin_module::Unload(plugin);
+    fake_host::ResetHost();
+    if (!settings_values::DeleteKey() || !settings_values::CreateKey() ||
+        !settings_values::SetDword(L"VornMax", 10)) {
+        return false;
+    }
+    plugin.module = LoadLibraryW(ModulePath().c_str());
+    FARPROC menuInit = GetProcAddress(plugin.module, "QVC_OnMenuInit");
+    FARPROC dragDrop = GetProcAddress(plugin.module, "QVC_OnDragDrop");
+    plugin.menuInit =
+        reinterpret_cast<plugin_module::OnMenuInit>(reinterpret_cast<void (*)()>(menuInit));
+    plugin.dragDrop =
+        reinterpret_cast<plugin_module::OnDragDrop>(reinterpret_cast<void (*)()>(dragDrop));
+    return plugin.menuInit != nullptr && plugin.dragDrop != nullptr;
 }
 
 std::vector<std::string> SubmenuLabels(const plugin_module::Plugin& plugin) {
@@ -227,7 +247,7 @@ TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
         }
         SCOPED_TRACE(poolOnly ? "every allocation failing" : "allocations succeeding");
         plugin_module::Plugin plugin;
-        ASSERT_TRUE(fresh_start::Restart(plugin, 10, ModulePath().c_str())) << GetLastError();
+        ASSERT_TRUE(FirstRun(plugin)) << GetLastError();
         ASSERT_TRUE(FailConversionsIn(plugin.module));
         ASSERT_TRUE(FailAllocationsIn(plugin.module));
 
@@ -250,71 +270,6 @@ TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
         plugin_module::Unload(plugin);
         EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Gamma*??*Alpha");
     }
-}
-
-// What the host's process holds that a module can take and not give back.
-struct ProcessTally {
-    int freeTlsSlots = 0;
-    UINT_PTR nextHandle = 0; // the value a new handle gets: higher once one leaks
-    SIZE_T heapBytes = 0;    // in use in every heap of the process
-};
-
-int FreeTlsSlots() {
-    std::vector<DWORD> slots;
-    slots.reserve(4096);
-    for (DWORD slot; (slot = TlsAlloc()) != TLS_OUT_OF_INDEXES;) {
-        slots.push_back(slot);
-    }
-    for (DWORD slot : slots) {
-        TlsFree(slot);
-    }
-    return static_cast<int>(slots.size());
-}
-
-UINT_PTR NextHandle() {
-    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    CloseHandle(event);
-    return reinterpret_cast<UINT_PTR>(event);
-}
-
-// A heap with the low-fragmentation front end (compatibility information 2)
-// hands out small blocks from groups that it keeps once made, and HeapWalk
-// sees a group as one busy block: its bytes in use say nothing of a leak.
-// Windows turns that front end on by itself as needed (Wine 10 does for
-// msvcrt's heap), so only the other heaps count; the module's own
-// allocations are counted by ModuleAllocations.
-bool LowFragmentation(HANDLE heap) {
-    ULONG mode = 0;
-    return HeapQueryInformation(heap, HeapCompatibilityInformation, &mode, sizeof mode, nullptr) &&
-           mode == 2;
-}
-
-SIZE_T HeapBytesInUse() {
-    HANDLE heaps[256];
-    DWORD count = GetProcessHeaps(256, heaps);
-    SIZE_T total = 0;
-    for (DWORD i = 0; i < count && i < 256; ++i) {
-        if (LowFragmentation(heaps[i])) {
-            continue;
-        }
-        PROCESS_HEAP_ENTRY entry = {};
-        HeapLock(heaps[i]);
-        while (HeapWalk(heaps[i], &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
-                total += entry.cbData;
-            }
-        }
-        HeapUnlock(heaps[i]);
-    }
-    return total;
-}
-
-ProcessTally Tally() {
-    ProcessTally tally;
-    tally.freeTlsSlots = FreeTlsSlots();
-    tally.nextHandle = NextHandle();
-    tally.heapBytes = HeapBytesInUse();
-    return tally;
 }
 
 // The bytes that modules loaded while this lives hold from msvcrt's
@@ -377,17 +332,17 @@ int Cycles() {
 // Enough loads of the idle module to see what a load costs the platform.
 constexpr int kIdleCycles = 2000;
 
-// Loads and unloads `path` `cycles` times, each time making the module throw
-// and catch inside a callback when `throwing`; returns the heap bytes the
-// cycles left in use, per cycle. False in `loaded` when a load failed.
-double HeapGrowthPerCycle(const std::string& path, int cycles, bool throwing, bool* loaded) {
+// Loads and unloads `path` in leak_rounds::kRounds rounds of `cycles` in
+// all, each time making the module throw and catch inside a callback when
+// `throwing`. False in `loaded` when a load failed.
+std::vector<leak_rounds::Round> LoadRounds(const std::wstring& path, int cycles, bool throwing,
+                                           bool* loaded) {
     using DragDrop = int(WINAPI*)(const char*, int, int, int);
     *loaded = true;
     auto cycle = [&] {
-        HMODULE module = LoadLibraryA(path.c_str());
+        HMODULE module = LoadLibraryW(path.c_str());
         if (module == nullptr) {
-            *loaded = false;
-            return;
+            return *loaded = false;
         }
         if (throwing && FailConversionsIn(module)) {
             conversionsFail = true;
@@ -398,13 +353,10 @@ double HeapGrowthPerCycle(const std::string& path, int cycles, bool throwing, bo
         }
         FreeLibrary(module);
         fake_host::TheHost().calls.clear();
+        return true;
     };
     cycle(); // the runtime's and the heaps' first growth is not a leak
-    SIZE_T before = HeapBytesInUse();
-    for (int i = 0; i < cycles && *loaded; ++i) {
-        cycle();
-    }
-    return (static_cast<double>(HeapBytesInUse()) - static_cast<double>(before)) / cycles;
+    return leak_rounds::Measure(cycles / leak_rounds::kRounds, cycle);
 }
 
 TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
@@ -421,29 +373,36 @@ TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
     fake_host::ResetHost();
     ModuleAllocations allocations;
     bool loaded = false;
-    HeapGrowthPerCycle(ModulePath(), 3, true, &loaded); // warm up
+    LoadRounds(ModulePath(), 3 * leak_rounds::kRounds, true, &loaded); // warm up
     ASSERT_TRUE(loaded);
     SIZE_T heldBefore = ModuleAllocations::Bytes();
 
-    const int cycles = Cycles();
-    ProcessTally before = Tally();
+    using leak_rounds::Each;
+    using leak_rounds::EveryRoundGrew;
+    using leak_rounds::Round;
+    const int cycles = Cycles() / leak_rounds::kRounds * leak_rounds::kRounds;
     failedConversions = 0;
-    double growth = HeapGrowthPerCycle(ModulePath(), cycles, true, &loaded);
-    ProcessTally after = Tally();
+    std::vector<Round> module = LoadRounds(ModulePath(), cycles, true, &loaded);
     ASSERT_TRUE(loaded);
     EXPECT_EQ(failedConversions, cycles + 1) << "every cycle must throw inside the module";
-    EXPECT_EQ(after.freeTlsSlots, before.freeTlsSlots) << "thread-local storage slots leaked";
-    EXPECT_EQ(after.nextHandle, before.nextHandle) << "handles leaked";
+    EXPECT_FALSE(EveryRoundGrew(module, &Round::tlsSlots, 0))
+        << "thread-local storage slots leaked, each round: " << Each(module, &Round::tlsSlots);
+    EXPECT_FALSE(EveryRoundGrew(module, &Round::handles, 0))
+        << "handles leaked, each round: " << Each(module, &Round::handles);
     EXPECT_EQ(ModuleAllocations::Bytes(), heldBefore) << "bytes the module allocated and kept";
 
-    double idleGrowth = HeapGrowthPerCycle(child_process::BesideTestProgram("idle_module.dll"),
-                                           kIdleCycles, false, &loaded);
+    std::vector<Round> idle =
+        LoadRounds(program_folder::Beside(L"idle_module.dll"), kIdleCycles, false, &loaded);
     ASSERT_TRUE(loaded);
+    double growth = leak_rounds::Median(module, &Round::heapBytesPerCycle);
+    double idleGrowth = leak_rounds::Median(idle, &Round::heapBytesPerCycle);
     RecordProperty("heap_bytes_per_cycle", std::to_string(growth));
     RecordProperty("idle_module_heap_bytes_per_cycle", std::to_string(idleGrowth));
     std::printf("heap growth per load and unload: module %.2f bytes, idle module %.2f bytes\n",
                 growth, idleGrowth);
-    EXPECT_LE(growth, idleGrowth + 1.0) << "the module leaves memory behind at every load";
+    EXPECT_FALSE(EveryRoundGrew(module, &Round::heapBytesPerCycle, idleGrowth + 1.0))
+        << "the module leaves memory behind at every load, bytes per load in each round: "
+        << Each(module, &Round::heapBytesPerCycle) << " (idle module " << idleGrowth << ")";
     EXPECT_EQ(settings_values::Text(L"VornFolder"), folders);
 }
 

@@ -14,6 +14,7 @@
 #include "modal_dialog.h"
 #include "plugin_module.h"
 #include "settings_values.h"
+#include "window_input.h"
 
 namespace {
 
@@ -194,10 +195,12 @@ TEST_F(MoveMenu, FolderPickedInTheShownMenuIsMovedTo) {
             chosen = static_cast<UINT>(
                 TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 100, 100, 0, owner, nullptr));
         });
+        // The menu our host thread shows, never one another program has open.
         HWND menuWindow = nullptr;
         ASSERT_TRUE(modal_dialog::WaitUntil([&] {
-            menuWindow = FindWindowA("#32768", nullptr);
-            return menuWindow != nullptr && IsWindowVisible(menuWindow);
+            std::vector<HWND> menus = window_input::ThreadWindows(host.id(), "#32768");
+            menuWindow = menus.empty() ? nullptr : menus.front();
+            return menuWindow != nullptr;
         }));
         modal_dialog::PressKey(menuWindow, VK_DOWN);
         EXPECT_TRUE(modal_dialog::WaitUntil([&] { return Highlighted(menu, 0); }));

@@ -34,14 +34,17 @@ BOOL CALLBACK CollectDialogs(HWND window, LPARAM param) {
     return TRUE;
 }
 
-BOOL CALLBACK CollectStaticText(HWND window, LPARAM param) {
-    if (ClassOf(window) == "Static" &&
-        (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-        std::string text = Text(window);
-        std::string& joined = *reinterpret_cast<std::string*>(param);
-        if (!text.empty()) {
-            joined += joined.empty() ? text : "\n" + text;
-        }
+BOOL CALLBACK CollectBoxParts(HWND window, LPARAM param) {
+    ShownBox& box = *reinterpret_cast<ShownBox*>(param);
+    if (!IsWindowVisible(window)) {
+        return TRUE;
+    }
+    std::string text = Text(window);
+    if (ClassOf(window) == "Button") {
+        box.buttons.push_back(text);
+    } else if (ClassOf(window) == "Static" && !text.empty() &&
+               (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+        box.text += box.text.empty() ? text : "\n" + text;
     }
     return TRUE;
 }
@@ -154,10 +157,15 @@ void ClickCloseBox(HWND window) {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-std::string MessageText(HWND box) {
-    std::string joined;
-    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&joined));
-    return joined;
+ShownBox ReadMessageBox(HWND box) {
+    ShownBox read;
+    read.title = Text(box);
+    EnumChildWindows(box, CollectBoxParts, reinterpret_cast<LPARAM>(&read));
+    return read;
+}
+
+void CloseWithOk(HWND box) {
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
 } // namespace modal_dialog

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace modal_dialog {
 
@@ -56,7 +57,16 @@ void PressKey(HWND window, UINT virtualKey);
 void ClickArrow(HWND upDown, bool up);
 // Clicks the close box of a window's caption.
 void ClickCloseBox(HWND window);
-// The static text controls of a message box, joined.
-std::string MessageText(HWND box);
+// A message box as a person sees it. Found by the kinds of its windows, as
+// Windows documents no ids inside it. Its icon is left out: Windows offers no
+// documented way to read which one it shows.
+struct ShownBox {
+    std::string title;                // code page 932
+    std::string text;                 // its lines of text, joined with "\n"
+    std::vector<std::string> buttons; // the texts of the buttons it shows
+};
+ShownBox ReadMessageBox(HWND box);
+// Closes a message box as its OK button does (IDOK is what MessageBox returns then).
+void CloseWithOk(HWND box);
 
 } // namespace modal_dialog

@@ -17,35 +17,137 @@ std::vector<unsigned char> PixelsOf(HDC dc, HBITMAP bitmap, int width, int heigh
     return pixels;
 }
 
-} // namespace
-
-Picture Take(const RECT& area) {
+// `width` by `height` pixels of `source` from (x, y), copied into a picture.
+Picture Copy(HDC source, int x, int y, int width, int height) {
     Picture picture;
-    int width = area.right - area.left;
-    int height = area.bottom - area.top;
-    win_handles::WindowDc screen(nullptr);
-    win_handles::MemoryDc memory(CreateCompatibleDC(screen.get()));
-    picture.bitmap.Reset(CreateCompatibleBitmap(screen.get(), width, height));
+    win_handles::MemoryDc memory(CreateCompatibleDC(source));
+    picture.bitmap.Reset(CreateCompatibleBitmap(source, width, height));
     HBITMAP bitmap = static_cast<HBITMAP>(picture.bitmap.get());
     {
         win_handles::Selection selected(memory.get(), bitmap);
-        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+        BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
     }
     picture.pixels = PixelsOf(memory.get(), bitmap, width, height);
     return picture;
 }
 
-std::optional<Picture> Settled(const RECT& area, int tries) {
-    Picture last = Take(area);
-    for (int i = 1; i < tries; ++i) {
+FARPROC User32Function(const char* name) {
+    return GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
+}
+
+// While it lives, this thread is a per-monitor DPI-aware one (Windows 10
+// 1607 on): window rectangles, monitors and the screen's DC are then all in
+// the screen's own pixels, whatever Windows does to the windows of a program
+// that is not DPI-aware. Not active on an older Windows.
+class PhysicalPixels {
+  public:
+    PhysicalPixels()
+        : set_(reinterpret_cast<SetContext>(
+              reinterpret_cast<void (*)()>(User32Function("SetThreadDpiAwarenessContext")))) {
+        if (set_ != nullptr) {
+            previous_ = set_(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3))); // per monitor
+        }
+    }
+    ~PhysicalPixels() {
+        if (previous_ != nullptr) {
+            set_(previous_);
+        }
+    }
+    PhysicalPixels(const PhysicalPixels&) = delete;
+    PhysicalPixels& operator=(const PhysicalPixels&) = delete;
+    bool active() const { return previous_ != nullptr; }
+
+  private:
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    SetContext set_;
+    HANDLE previous_ = nullptr;
+};
+
+// How much Windows scales `window` on the screen, in per cent, as far as an
+// older Windows tells (Vista's and 8.1's conversions of a window's points).
+int ScalePercent(HWND window) {
+    using Convert = BOOL(WINAPI*)(HWND, POINT*);
+    FARPROC found = User32Function("LogicalToPhysicalPointForPerMonitorDPI");
+    if (found == nullptr) {
+        found = User32Function("LogicalToPhysicalPoint");
+    }
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    Convert convert = reinterpret_cast<Convert>(reinterpret_cast<void (*)()>(found));
+    if (convert == nullptr || rect.right <= rect.left || !convert(window, &corners[0]) ||
+        !convert(window, &corners[1])) {
+        return 100;
+    }
+    return MulDiv(corners[1].x - corners[0].x, 100, rect.right - rect.left);
+}
+
+} // namespace
+
+Picture Take(const RECT& area) {
+    win_handles::WindowDc screen(nullptr);
+    return Copy(screen.get(), area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
+std::optional<Picture> WhereShown(HWND window, std::string* why) {
+    PhysicalPixels physical;
+    if (!physical.active()) {
+        int percent = ScalePercent(window);
+        if (percent != 100) {
+            *why = "the display is scaled to " + std::to_string(percent) +
+                   " % for this program, and this Windows (before Windows 10 1607) gives it no "
+                   "picture of the screen in the screen's own pixels";
+            return std::nullopt;
+        }
+    }
+    RECT shown = {};
+    RECT rect = {};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetWindowRect(window, &rect) ||
+        !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor) ||
+        !IntersectRect(&shown, &rect, &monitor.rcMonitor)) {
+        why->clear();
+        return std::nullopt;
+    }
+    return Take(shown);
+}
+
+std::optional<Picture> Drawn(HWND window, const RECT& part) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (part.right <= part.left || part.bottom <= part.top || client.right <= 0 ||
+        client.bottom <= 0) {
+        return std::nullopt;
+    }
+    win_handles::WindowDc screen(nullptr);
+    win_handles::MemoryDc whole(CreateCompatibleDC(screen.get()));
+    win_handles::GdiObject bitmap(
+        CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    win_handles::Selection selected(whole.get(), bitmap.get());
+    // The window paints itself into our DC, in its own coordinates: Windows
+    // scales nothing of that, and nothing on the screen covers it.
+    if (!PrintWindow(window, whole.get(), PW_CLIENTONLY)) {
+        return std::nullopt;
+    }
+    return Copy(whole.get(), part.left, part.top, part.right - part.left, part.bottom - part.top);
+}
+
+std::optional<Picture> Settled(const std::function<std::optional<Picture>()>& take, int tries) {
+    std::optional<Picture> last = take();
+    for (int i = 1; i < tries && last; ++i) {
         Sleep(100);
-        Picture next = Take(area);
-        if (next.pixels == last.pixels) {
+        std::optional<Picture> next = take();
+        if (next && next->pixels == last->pixels) {
             return next;
         }
         last = std::move(next);
     }
     return std::nullopt;
+}
+
+std::optional<Picture> Settled(const RECT& area, int tries) {
+    return Settled([&area] { return std::optional<Picture>(Take(area)); }, tries);
 }
 
 size_t Count(const Picture& picture, COLORREF colour) {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
 #include "fake_host.h"
 #include "loaded_plugin.h"
 #include "pe_image.h"
+#include "program_folder.h"
 #include "settings_values.h"
 #include "win_handles.h"
 
@@ -72,9 +72,9 @@ TEST(MenuShowings, SeventyThousandRegistrationsKeepIdsWithinSixteenBits) {
 
 TEST(HostPrograms, TheWindowIsAGuiProgramAndTheDemoAConsoleOne) {
     pe_image::ExportDirectory window(
-        pe_image::ReadFileBytes(child_process::BesideTestProgram("qvhost.exe")));
+        program_folder::ReadBytes(program_folder::Beside(L"qvhost.exe")));
     pe_image::ExportDirectory demo(
-        pe_image::ReadFileBytes(child_process::BesideTestProgram("qvdemo.exe")));
+        program_folder::ReadBytes(program_folder::Beside(L"qvdemo.exe")));
     EXPECT_EQ(window.subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
     EXPECT_EQ(demo.subsystem, IMAGE_SUBSYSTEM_WINDOWS_CUI);
 }

@@ -124,9 +124,7 @@ POINT WindowedHost::FolderPoint(HTREEITEM folder) const {
 }
 
 RECT WindowedHost::FolderLabel(const std::wstring& name) const {
-    RECT rect = LabelRect(Folder(name));
-    MapWindowPoints(tree(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    return LabelRect(Folder(name));
 }
 
 POINT WindowedHost::MessagePoint(int row) const {

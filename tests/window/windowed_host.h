@@ -32,7 +32,7 @@ class WindowedHost {
     std::vector<std::wstring> Subjects() const; // the message list, top to bottom
     std::vector<int> SelectedRows() const;
     HTREEITEM Folder(const std::wstring& name) const;
-    // Where folder `name`'s label shows, in screen coordinates.
+    // Where folder `name`'s label shows, in the tree's client coordinates.
     RECT FolderLabel(const std::wstring& name) const;
     // The windows that have the mouse buttons (the drag's) and the keys now, or null.
     HWND Capture() const { return InputState().hwndCapture; }
