@@ -11,6 +11,7 @@
 #include "child_process.h"
 #include "fake_host.h"
 #include "plugin_module.h"
+#include "program_folder.h"
 #include "settings_values.h"
 
 namespace {
@@ -38,8 +39,8 @@ void StoreSettings() {
 
 child_process::Outcome RunHost(const HostCase& c) {
     std::wstring host(c.host, c.host + std::strlen(c.host)); // ASCII names
-    std::wstring line = L"\"" + child_process::BesideTestProgramW(host.c_str()) + L"\" \"" +
-                        child_process::BesideTestProgramW(L"QvVorn.dll") + L"\"";
+    std::wstring line = L"\"" + program_folder::Beside(host) + L"\" \"" +
+                        program_folder::Beside(L"QvVorn.dll") + L"\"";
     return child_process::Run(line, "QVVORN_HOST_VERSION", c.version);
 }
 

@@ -41,59 +41,6 @@ class ScopedVariable {
     std::optional<std::string> saved_;
 };
 
-// The folder of the running program, with its final backslash.
-std::wstring ProgramFolder() {
-    std::vector<wchar_t> path(MAX_PATH);
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
-               path.size() &&
-           path.size() < 32768) {
-        path.resize(path.size() * 2);
-    }
-    std::wstring folder(path.data(), length);
-    std::wstring::size_type slash = folder.find_last_of(L"\\/");
-    folder.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    return folder;
-}
-
-// Nullopt when the ANSI code page lacks some character of `text`.
-std::optional<std::string> ToAnsi(const std::wstring& text) {
-    if (text.empty()) {
-        return std::string();
-    }
-    int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
-                                   static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::string::size_type>(size), '\0');
-    BOOL lossy = FALSE;
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                        &ansi[0], size, nullptr, &lossy);
-    if (size == 0 || lossy) {
-        return std::nullopt;
-    }
-    return ansi;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-    if (text.empty()) {
-        return std::wstring();
-    }
-    int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::wstring::size_type>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
-    return wide;
-}
-
-std::wstring ShortName(const std::wstring& path) {
-    DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (size == 0) {
-        return path;
-    }
-    std::vector<wchar_t> name(size);
-    DWORD length = GetShortPathNameW(path.c_str(), name.data(), size);
-    return length > 0 && length < size ? std::wstring(name.data(), length) : path;
-}
-
 win_handles::KernelHandle MakeJob() {
     win_handles::KernelHandle job(CreateJobObjectW(nullptr, nullptr));
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
@@ -126,24 +73,6 @@ void CollectOutput(HANDLE readEnd, std::string* output) {
 }
 
 } // namespace
-
-std::wstring BesideTestProgramW(const wchar_t* file) {
-    return ProgramFolder() + file;
-}
-
-std::string BesideTestProgram(const char* file) {
-    std::wstring folder = ProgramFolder();
-    std::optional<std::string> ansi = ToAnsi(folder);
-    if (!ansi) {
-        ansi = ToAnsi(ShortName(folder));
-    }
-    return ansi.value_or(std::string()) + file;
-}
-
-Outcome Run(const std::string& commandLine, const char* environmentName,
-            const char* environmentValue) {
-    return Run(FromAnsi(commandLine), environmentName, environmentValue);
-}
 
 Outcome Run(const std::wstring& commandLine, const char* environmentName,
             const char* environmentValue) {

@@ -6,39 +6,11 @@
 
 #include <cstddef>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "win_handles.h"
-
 namespace pe_image {
-
-inline std::vector<unsigned char> ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(file),
-                                      std::istreambuf_iterator<char>());
-}
-
-// The same for a path the ANSI code page may not spell; empty when unreadable.
-inline std::vector<unsigned char> ReadFileBytes(const std::wstring& path) {
-    HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    win_handles::KernelHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
-    std::vector<unsigned char> bytes;
-    LARGE_INTEGER size = {};
-    if (file && GetFileSizeEx(file.get(), &size) && size.HighPart == 0) {
-        bytes.resize(size.LowPart);
-        DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data(), size.LowPart, &read, nullptr) ||
-            read != size.LowPart) {
-            bytes.clear();
-        }
-    }
-    return bytes;
-}
 
 // The names and ordinals of a PE file's export directory, read from the file.
 class ExportDirectory {
