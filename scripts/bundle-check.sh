@@ -12,7 +12,7 @@
 #   - a program missing from bin\ is reported as not run, a name that no
 #     program has fails the run, and without bin\ it says to unpack the zip;
 #   - with a QvVorn.dll whose arrows' step is taken out it fails, naming the
-#     test that caught it;
+#     test that caught it, and a change of VornMax meanwhile fails it too;
 #   - nothing of its stays in the registry or the prefix's files;
 #   - run-bench.cmd prints the benchmark's goal lines.
 set -euo pipefail
@@ -118,27 +118,34 @@ seed_client() {
   registry add "$client" /v WindowWidth /t REG_DWORD /d 640 /f >/dev/null
 }
 client_values() { registry query "$client" /v VornMax && registry query "$client" /v VornFolder; }
-# Once the first program has ended, the mail client's own value changes.
-change_client_during() {
-  local dir=$1
-  for _ in $(seq 600); do
-    [[ -f $dir/results.txt ]] && grep -q '^==== ' "$dir/results.txt" && break
-    sleep 0.5
-  done
-  registry add "$client" /v WindowWidth /t REG_DWORD /d 800 /f >/dev/null
+# run_while_changing FOLDER VALUE DATA [PROGRAM...]: run, with the mail
+# client's DWORD VALUE set to DATA once the first program has started, after
+# run-tests.cmd read the client's values.
+run_while_changing() {
+  local dir=$1 value=$2 data=$3 changer
+  shift 3
+  (
+    for _ in $(seq 600); do
+      compgen -G "$dir/work/*/" >/dev/null && break
+      sleep 0.5
+    done
+    registry add "$client" /v "$value" /t REG_DWORD /d "$data" /f >/dev/null
+  ) &
+  changer=$!
+  run "$dir" "$@"
+  # A run that ended before any program started has nothing to change.
+  kill "$changer" 2>/dev/null || true
+  wait "$changer" 2>/dev/null || true
 }
 
 # proof_main_run FOLDER: the whole bundle under 932, with a test key left
 # by an interrupted run and the mail client's settings changing meanwhile.
 proof_main_run() {
-  local dir=$1 before changer
+  local dir=$1 before
   seed_client
   registry add 'HKCU\Software\QvVornTests\1' /f >/dev/null
   before=$(client_values)
-  change_client_during "$dir" &
-  changer=$!
-  run "$dir"
-  wait "$changer" || true
+  run_while_changing "$dir" WindowWidth 800
   [[ $(exit_code "$dir") == 0 ]] || fail "under code page 932 run-tests.cmd exited $(exit_code "$dir")"
   compare "$dir" || fail "under code page 932 the bundle's results differ from ctest's"
   screen_has "$dir" 'QvVornTests was there before this run' ||
@@ -239,7 +246,8 @@ elif ! build_shown "$work/faulty-build.log" cmake -S "$tree" -B "$work/faulty-bu
 else
   dir=$(unpack "$work/faulty")
   cp "$work/faulty-build/QvVorn.dll" "$dir/bin/QvVorn.dll"
-  run "$dir" gui_tests
+  # The same run shows that a change of the plug-in's own value fails it.
+  run_while_changing "$dir" VornMax 13 gui_tests
   if [[ $(exit_code "$dir") == 0 ]]; then
     fail "a module without the arrows' step passes the bundle"
   elif ! grep -q "^failed: SettingsDialogGui.Arrows" "$dir/results.txt"; then
@@ -247,6 +255,8 @@ else
   else
     echo "a module without the arrows' step: run-tests.cmd exited $(exit_code "$dir"), $(grep -c "^failed: " "$dir/results.txt") cases failed"
   fi
+  screen_has "$dir" "FAILED: the mail client's value VornMax" ||
+    fail "VornMax changed during a run, and run-tests.cmd did not say so"
 fi
 
 # The benchmark prints its goal lines.

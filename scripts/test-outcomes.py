@@ -11,6 +11,7 @@ tests/support/test_main.cpp prints at the end).
       skip that ctest did not have is an error, or with 932 given, must say
       that it needs code page 932. Exits 1 and names each difference.
 """
+import os
 import re
 import sys
 
@@ -44,6 +45,9 @@ def report(log):
 
 
 def compare(ctest_log, results, code_page=""):
+    if not os.path.isfile(results):
+        print(f"{results}: not there", file=sys.stderr)
+        return 1
     ctest = outcomes(ctest_log, CTEST_START)
     bundle = outcomes(results, BUNDLE_START)
     extra_for_932 = code_page == "932"
