@@ -8,7 +8,14 @@
 #     of another of the mail client's values does not fail it, and its
 #     VornMax and VornFolder stay byte for byte;
 #   - in a prefix of code page 1252 it passes too, with the cases that need
-#     932 skipped for that reason and no others;
+#     932 skipped for that reason and no others; run there without
+#     run-tests.cmd's allowance, those cases fail;
+#   - where HKEY_CURRENT_USER cannot be redirected, a program stops before
+#     any test, says why, and the mail client's key stays byte for byte;
+#   - QVVORN_TEST_TIMEOUT=2 ends a longer program, naming its case, under
+#     run-tests.cmd and under ctest;
+#   - at 150 % (LogPixels 144) the GUI and window programs, also on Common
+#     Controls 6, pass or skip only cases that name the scaling;
 #   - a program missing from bin\ is reported as not run, a name that no
 #     program has fails the run, and without bin\ it says to unpack the zip;
 #   - with a QvVorn.dll whose arrows' step is taken out it fails, naming the
@@ -28,14 +35,15 @@ fi
 
 work=$(mktemp -d /tmp/qvvorn-bundle-check.XXXXXX) || exit 1
 run1252=""
-# On any exit: the run under 1252 in the background is stopped (its Wine
+# On any exit: the runs in the background are stopped (their Wine
 # ended, so its own setup cleans up) and waited for; when the check did not
 # pass, what the runs printed stays in the build.
 keep() {
   local status=$?
   if [[ -n $run1252 ]] && kill -0 "$run1252" 2>/dev/null; then
-    if [[ -f $work/cp1252.wine ]]; then
-      (source "$work/cp1252.wine" && "$wineserver" -k) >/dev/null 2>&1 || true
+    touch "$work/stop"
+    if [[ -f $work/background.wine ]]; then
+      (source "$work/background.wine" && "$wineserver" -k) >/dev/null 2>&1 || true
     fi
     wait "$run1252" 2>/dev/null || true
   fi
@@ -194,14 +202,114 @@ proof_no_bin() {
   echo "without bin\\: exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
 }
 
-# Code page 1252 in a prefix and on a display of its own, beside the run
-# under 932 in the caller's prefix: each run is one program at a time.
+# proof_sandbox_closed FOLDER: HKEY_CURRENT_USER cannot be redirected (a
+# test key name longer than the registry takes), so dll_tests, which
+# rewrites the mail client's key, stops before any test, says why, and
+# leaves that key byte for byte as it was.
+proof_sandbox_closed() {
+  local dir=$1/sandbox-closed
+  cp -r "$2" "$dir"
+  seed_client
+  registry export "$client" "$work/client-before.reg" /y >/dev/null
+  QVVORN_TEST_HKCU="Software\\QvVornTests\\$(printf 'x%.0s' $(seq 300))" run "$dir" dll_tests
+  registry export "$client" "$work/client-after.reg" /y >/dev/null
+  [[ $(exit_code "$dir") != 0 ]] || fail "with no redirection of HKEY_CURRENT_USER run-tests.cmd exited 0"
+  screen_has "$dir" 'did not run: dll_tests: cannot run: HKEY_CURRENT_USER could not be redirected' ||
+    fail "with no redirection of HKEY_CURRENT_USER dll_tests did not stop saying why"
+  cmp -s "$work/client-before.reg" "$work/client-after.reg" ||
+    fail "with no redirection of HKEY_CURRENT_USER the mail client's key changed"
+  echo "HKEY_CURRENT_USER not redirected: exited $(exit_code "$dir"), the mail client's key unchanged; $(grep -m1 '^did not run: ' "$dir/screen.txt" | cut -c1-110 || true)..."
+}
+
+# proof_watchdog FOLDER: a limit shorter than window_tests takes ends it
+# with the case it was in, under run-tests.cmd and under ctest, and leaves
+# no test key.
+proof_watchdog() {
+  local dir=$1/watchdog code=0 out
+  cp -r "$2" "$dir"
+  QVVORN_TEST_TIMEOUT=2 run "$dir" window_tests
+  [[ $(exit_code "$dir") != 0 ]] || fail "window_tests with QVVORN_TEST_TIMEOUT=2 passed under run-tests.cmd"
+  screen_has "$dir" 'timed out after 2 s in ' ||
+    fail "run-tests.cmd did not show window_tests timing out after 2 s, with its case"
+  # ctest writes its log anew: the suite's own is kept for the skip report.
+  cp "$build/Testing/Temporary/LastTest.log" "$work/LastTest.log"
+  out=$(cd "$build" && QVVORN_TEST_TIMEOUT=2 ctest -R '^window_tests$' --output-on-failure 2>&1) || code=$?
+  cp "$work/LastTest.log" "$build/Testing/Temporary/LastTest.log"
+  ((code != 0)) && [[ $out == *"timed out after 2 s in "* ]] ||
+    fail "under ctest window_tests with QVVORN_TEST_TIMEOUT=2 did not end timed out: $(tail -n 5 <<<"$out")"
+  [[ $(registry query 'HKCU\Software\QvVornTests') == *QvVornTests* ]] &&
+    fail "a program that timed out left its test key"
+  local line=${out#*timed out after 2 s in }
+  echo "QVVORN_TEST_TIMEOUT=2: window_tests ended under run-tests.cmd (exit $(exit_code "$dir")) and ctest, timed out after 2 s in ${line%%$'\n'*}"
+}
+
+# proof_no_allowance FOLDER: under 1252, a program run without run-tests.cmd's
+# allowance fails the cases that need code page 932, naming them.
+proof_no_allowance() {
+  local dir=$1 code=0
+  mkdir "$dir/no-allowance"
+  (cd "$dir/no-allowance" && wine ../bin/unit_tests.exe </dev/null >"$dir/no-allowance.txt" 2>&1) || code=$?
+  echo "$code" >"$dir/no-allowance.exit"
+}
+# The cases that failed there are the ones that run-tests.cmd's run, with the
+# allowance, skipped for code page 932.
+check_no_allowance() {
+  local dir=$1 line failed=() skipped=" "
+  while IFS= read -r line; do
+    line=${line%$'\r'}
+    [[ $line == *"needs ANSI code page 932"* && $line =~ ^skipped:\ ([^:]+): ]] &&
+      skipped+="${BASH_REMATCH[1]} "
+  done <"$dir/results.txt"
+  while IFS= read -r line; do
+    line=${line%$'\r'}
+    [[ $line =~ ^failed:\ (.+)$ ]] && failed+=("${BASH_REMATCH[1]}")
+  done <"$dir/no-allowance.txt"
+  if [[ $(cat "$dir/no-allowance.exit") == 0 || ${#failed[@]} == 0 ]]; then
+    fail "under 1252 unit_tests without the allowance did not fail"
+    return
+  fi
+  for line in "${failed[@]}"; do
+    [[ $skipped == *" $line "* ]] || fail "under 1252 unit_tests without the allowance failed $line, not a case that needs 932"
+  done
+  echo "code page 1252 without run-tests.cmd's allowance: unit_tests exited $(cat "$dir/no-allowance.exit"), failing ${failed[*]}"
+}
+
+# proof_scaled FOLDER: at 150 % (LogPixels 144), in a prefix of its own
+# under 932, the window programs pass, or skip only cases that name the
+# scaling.
+proof_scaled() {
+  local dir=$1
+  registry add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+  start_desktop "$dir"
+  run "$dir" gui_tests window_tests gui_tests_cc6 window_tests_cc6
+}
+check_scaled() {
+  local dir=$1 others
+  [[ $(exit_code "$dir") == 0 ]] || fail "at 150 % run-tests.cmd exited $(exit_code "$dir")"
+  others=$(grep '^skipped: ' "$dir/results.txt" | grep -v 'scaled to' || true)
+  [[ -z $others ]] || fail "at 150 % cases were skipped for another reason: $others"
+  grep -q '^display scaling: 144 dpi' "$dir/results.txt" || fail "at 150 % the facts do not say 144 dpi"
+  echo "display scaled to 150 %: exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
+}
+
 dir1252=$(unpack "$work/cp1252")
+dirscaled=$(unpack "$work/scaled")
+# The runs under 1252 and at 150 %, one after the other beside the ones
+# under 932: each in a prefix and on a display of its own. background notes
+# the Wine setup in use for keep(), which stops it; a stop file keeps the
+# next step from starting.
+background() { printf 'export WINEPREFIX=%q\nwineserver=%q\n' "$WINEPREFIX" "$qvvorn_wineserver" >"$work/background.wine"; }
 (
-  unset DISPLAY
-  QVVORN_WINE_LOCALE=C.UTF-8 source "$root/scripts/wine-env.sh" &&
-    printf 'export WINEPREFIX=%q\nwineserver=%q\n' "$WINEPREFIX" "$qvvorn_wineserver" >"$work/cp1252.wine" &&
-    start_desktop "$dir1252" && run "$dir1252"
+  (
+    unset DISPLAY
+    QVVORN_WINE_LOCALE=C.UTF-8 source "$root/scripts/wine-env.sh" && background &&
+      start_desktop "$dir1252" && run "$dir1252" && [[ ! -e $work/stop ]] &&
+      proof_no_allowance "$dir1252"
+  ) || true
+  [[ -e $work/stop ]] || (
+    unset DISPLAY
+    source "$root/scripts/wine-env.sh" && background && proof_scaled "$dirscaled"
+  ) || true
 ) &
 run1252=$!
 
@@ -220,6 +328,8 @@ left=$(comm -13 <(echo "$unpacked") <(cd "$work/cp932" && find . -type f | sort)
 proof_unknown_name "$dir"
 proof_missing_program "$work" "$dir"
 proof_no_bin "$work" "$dir"
+proof_sandbox_closed "$work" "$dir"
+proof_watchdog "$work" "$dir"
 
 wait "$run1252" || true
 run1252=""
@@ -230,6 +340,9 @@ compare "$dir" 932 || fail "under code page 1252 the bundle's results differ fro
 skips=$(grep -c "needs ANSI code page 932" "$dir/screen.txt" || true)
 echo "code page 1252: $skips cases skipped for code page 932; $(grep '^run-tests: ' "$dir/screen.txt" || true)"
 ((skips > 0)) || fail "under code page 1252 no case said it needs code page 932"
+check_no_allowance "$dir"
+[[ -f $dirscaled/exit ]] || echo "no Wine at 150 %" >"$dirscaled/exit"
+check_scaled "$dirscaled"
 
 # A module with a known fault: the settings dialog's arrows no longer step
 # the number the box shows.
