@@ -140,13 +140,14 @@ tr -d '\r' <"$stage/SHA256SUMS"
 
 # The test bundle of this commit. Its programs carry no time stamp and no
 # build path (the flags reach this build's own targets, not the module
-# builds), so the same commit gives the same bundle.
+# builds, which see to their own), so the same commit gives the same bundle.
 tests="$work/tests"
 reproducible="-ffile-prefix-map=$root=. -ffile-prefix-map=$tests=."
 configure "$tests" -DCMAKE_C_FLAGS="$reproducible" -DCMAKE_CXX_FLAGS="$reproducible" \
   -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp
 echo "package: building the tests for the test bundle"
-quietly cmake --build "$tests"
+# dlltool dates the clang module's export table with SOURCE_DATE_EPOCH.
+SOURCE_DATE_EPOCH="$stamp" quietly cmake --build "$tests"
 bundle_out=$(QVVORN_BUILD="$tests" QVVORN_BUNDLE_DIR="$dist" SOURCE_DATE_EPOCH="$stamp" "$root/scripts/test-bundle.sh")
 bundle=${bundle_out##*$'\n'}
 # Its module is the package's, byte for byte.

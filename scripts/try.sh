@@ -88,6 +88,6 @@ fi
 # for beside qvhost.exe first). Without arguments, the built QvVorn.dll.
 args=()
 for arg in "${@:-$build/QvVorn.dll}"; do
-  args+=("$(winepath -w "$(realpath "$arg")")")
+  args+=("$(wine winepath.exe -w "$(realpath "$arg")" </dev/null 2>/dev/null)")
 done
 exec "$root/scripts/wine-run.sh" "$build/qvhost.exe" "${args[@]}"
