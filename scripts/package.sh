@@ -149,8 +149,9 @@ echo "package: building the tests for the test bundle"
 quietly cmake --build "$tests"
 # dlltool, which makes the clang module's export table, dates it with the
 # time of the build whatever SOURCE_DATE_EPOCH says: the bundle's copy gets
-# zero there, as GNU ld leaves it in the gcc module.
-python3 - "$tests/clang/QvVorn.dll" <<'PY'
+# zero there, as GNU ld leaves it in the gcc module. It is changed where
+# that module build leaves it, which the build copies on every run.
+python3 - "$tests/module-clang/QvVorn.dll" <<'PY'
 import struct, sys
 path = sys.argv[1]
 data = bytearray(open(path, 'rb').read())
@@ -170,6 +171,7 @@ else:
     sys.exit(f'package: no export table in {path}')
 open(path, 'wb').write(data)
 PY
+cp "$tests/module-clang/QvVorn.dll" "$tests/clang/QvVorn.dll"
 bundle_out=$(QVVORN_BUILD="$tests" QVVORN_BUNDLE_DIR="$dist" SOURCE_DATE_EPOCH="$stamp" "$root/scripts/test-bundle.sh")
 bundle=${bundle_out##*$'\n'}
 # Its module is the package's, byte for byte.
