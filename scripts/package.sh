@@ -3,7 +3,9 @@
 # <release> is the package's version in packaging/VERSION ("1.0.1"). The zip
 # holds one folder of that name with QvVorn.dll, the Japanese readme.txt
 # (code page 932, CRLF), the English readme-en.txt (UTF-8, CRLF), LICENSE and
-# SHA256SUMS of the other four (CRLF).
+# SHA256SUMS of the other four (CRLF). Beside it, dist/QvVorn-tests-<release>.zip,
+# the test bundle of the same commit (scripts/test-bundle.sh) from a test
+# build of its own.
 #
 # The package's version may run ahead of the version the plug-in reports
 # (major.minor, set in CMakeLists.txt, "1.0"), which then stays as the mail
@@ -11,12 +13,15 @@
 # built twice from scratch and must come out byte for byte the same; its
 # version resource must say the version set in CMakeLists.txt. Every
 # file is dated with the packaged commit's time (or SOURCE_DATE_EPOCH), so two
-# runs on the same commit give the same zip.
+# runs on the same commit give the same zip; so do the test programs, linked
+# without time stamps and built with no build path in them. It ends with the
+# sha256sum line of each zip.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dist=${QVVORN_DIST:-$root/dist}
 
-"$root/scripts/prepare.sh" module
+# The module's compilers, and what the test build of the bundle needs.
+"$root/scripts/prepare.sh" test zip
 
 # The date of every file: the commit's, which only means something when the
 # tree is that commit.
@@ -33,11 +38,23 @@ fi
 work=$(mktemp -d /tmp/qvvorn-package.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
+# Runs a command with its output held back, shown only when it fails.
+quietly() {
+  local out
+  out=$("$@" 2>&1) && return
+  printf '%s\n' "$out" >&2
+  echo "package: failed: $*" >&2
+  return 1
+}
+configure() { # <build folder> <cmake option...>
+  local build=$1
+  shift
+  quietly cmake -S "$root" -B "$build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" -DCMAKE_BUILD_TYPE=Release "$@"
+}
 build_module() {
-  cmake -S "$root" -B "$1" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-mingw.cmake" -DQVVORN_THREAD_MODEL=win32 \
-    -DCMAKE_BUILD_TYPE=Release -DQVVORN_MODULE_ONLY=ON >/dev/null
-  cmake --build "$1" --target QvVorn >/dev/null
+  configure "$1" -DQVVORN_THREAD_MODEL=win32 -DQVVORN_MODULE_ONLY=ON
+  quietly cmake --build "$1" --target QvVorn
 }
 build_module "$work/first"
 build_module "$work/second"
@@ -108,32 +125,8 @@ PY
 
 mkdir -p "$dist"
 zip="$dist/$name.zip"
-# One folder, the files in a fixed order, every entry dated from the commit:
-# the DOS date in UTC and the exact time in an extended time stamp field.
-python3 - "$stage" "$zip" "$name" "$stamp" "${files[@]}" SHA256SUMS <<'PY'
-import os, struct, sys, time, zipfile
-stage, target, folder, stamp, names = sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4]), sys.argv[5:]
-date = time.gmtime(stamp)[:6]
-extended_time = struct.pack('<HHBl', 0x5455, 5, 1, stamp)
-
-def entry(name, mode):
-    info = zipfile.ZipInfo(name, date_time=date)
-    info.create_system = 3
-    info.external_attr = mode << 16
-    info.extra = extended_time
-    return info
-
-with zipfile.ZipFile(target + '.part', 'w') as z:
-    info = entry(folder + '/', 0o40755)
-    info.external_attr |= 0x10  # MS-DOS directory attribute
-    z.writestr(info, b'')
-    for name in names:
-        info = entry(f'{folder}/{name}', 0o100644)
-        info.compress_type = zipfile.ZIP_DEFLATED
-        with open(os.path.join(stage, name), 'rb') as f:
-            z.writestr(info, f.read(), compresslevel=9)
-os.replace(target + '.part', target)
-PY
+# One folder, the files in a fixed order, every entry dated from the commit.
+python3 "$root/scripts/dated-zip.py" "$zip" "$work" "$name" "$stamp" "${files[@]}" SHA256SUMS
 
 # The zip as a user unpacks it: one folder whose checksums verify.
 check="$work/check"
@@ -144,4 +137,49 @@ python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.arg
 
 echo "package: $zip ($(date -u -d "@$stamp" '+%Y-%m-%d %H:%M:%S UTC'))"
 tr -d '\r' <"$stage/SHA256SUMS"
-sha256sum "$zip"
+
+# The test bundle of this commit. Its programs carry no time stamp and no
+# build path (the flags reach this build's own targets, not the module
+# builds, which see to their own), so the same commit gives the same bundle.
+tests="$work/tests"
+reproducible="-ffile-prefix-map=$root=. -ffile-prefix-map=$tests=."
+configure "$tests" -DCMAKE_C_FLAGS="$reproducible" -DCMAKE_CXX_FLAGS="$reproducible" \
+  -DCMAKE_EXE_LINKER_FLAGS=-Wl,--no-insert-timestamp -DCMAKE_SHARED_LINKER_FLAGS=-Wl,--no-insert-timestamp
+echo "package: building the tests for the test bundle"
+quietly cmake --build "$tests"
+# dlltool, which makes the clang module's export table, dates it with the
+# time of the build whatever SOURCE_DATE_EPOCH says: the bundle's copy gets
+# zero there, as GNU ld leaves it in the gcc module. It is changed where
+# that module build leaves it, which the build copies on every run.
+python3 - "$tests/module-clang/QvVorn.dll" <<'PY'
+import struct, sys
+path = sys.argv[1]
+data = bytearray(open(path, 'rb').read())
+pe = struct.unpack_from('<I', data, 0x3C)[0]
+optional = pe + 24
+directories = optional + (96 if struct.unpack_from('<H', data, optional)[0] == 0x10B else 112)
+export_rva = struct.unpack_from('<I', data, directories)[0]
+if struct.unpack_from('<I', data, optional + 64)[0]:
+    sys.exit(f'package: {path} has a checksum that a new export date would break')
+sections = optional + struct.unpack_from('<H', data, pe + 20)[0]
+for i in range(struct.unpack_from('<H', data, pe + 6)[0]):
+    size, rva, _, raw = struct.unpack_from('<IIII', data, sections + 40 * i + 8)
+    if rva <= export_rva < rva + size:
+        struct.pack_into('<I', data, raw + export_rva - rva + 4, 0)
+        break
+else:
+    sys.exit(f'package: no export table in {path}')
+open(path, 'wb').write(data)
+PY
+cp "$tests/module-clang/QvVorn.dll" "$tests/clang/QvVorn.dll"
+bundle_out=$(QVVORN_BUILD="$tests" QVVORN_BUNDLE_DIR="$dist" SOURCE_DATE_EPOCH="$stamp" "$root/scripts/test-bundle.sh")
+bundle=${bundle_out##*$'\n'}
+# Its module is the package's, byte for byte.
+if ! cmp -s "$tests/QvVorn.dll" "$stage/QvVorn.dll"; then
+  echo "package: the test bundle's QvVorn.dll differs from the package's" >&2
+  exit 1
+fi
+echo "package: $bundle"
+
+# What to publish beside the zips.
+(cd "$dist" && sha256sum "$(basename "$zip")" "$(basename "$bundle")")

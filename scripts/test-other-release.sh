@@ -118,4 +118,35 @@ start=$SECONDS
 in_root bash "$work/scripts/build.sh"
 built=$((SECONDS - start))
 echo "test-other-release: Debian $suite: the root took $made s, its packages $packages s, the build $built s"
-in_root bash "$work/scripts/test.sh" "$@"
+
+# What the test command keeps in the build for a failure (ctest's log, the
+# bundle check's runs) goes with the copy of the tree: the end of each failed
+# program's output, and of each kept file, is shown on standard error first.
+show_kept_output() {
+  local build=$target$work/build file
+  local log=$build/Testing/Temporary/LastTest.log
+  if [[ -f $log ]]; then
+    awk -v lines="$kept_lines" '
+      /^[0-9]+\/[0-9]+ Testing: / { name = $3; n = 0; next }
+      /^Output:$/ { getline; output = 1; n = 0; next }
+      /^<end of output>$/ { output = 0; next }
+      output { kept[++n] = $0; next }
+      name != "" && /^Test [A-Z]/ {
+        if ($0 !~ /^Test (Passed|Skipped)/) {
+          printf "==== ctest: %s: %s (the last %d lines of its output)\n", name, $0, lines
+          for (i = (n > lines ? n - lines + 1 : 1); i <= n; i++) print kept[i]
+        }
+        name = ""
+      }' "$log" >&2
+  fi
+  [[ -d $build/bundle-check ]] || return 0
+  while IFS= read -r -d '' file; do
+    echo "==== ${file#"$build/"} (its last $kept_lines lines)" >&2
+    tail -n "$kept_lines" "$file" >&2
+  done < <(find "$build/bundle-check" -type f -print0 | sort -z)
+}
+kept_lines=60
+status=0
+in_root bash "$work/scripts/test.sh" "$@" || status=$?
+((status == 0)) || show_kept_output
+exit "$status"

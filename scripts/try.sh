@@ -69,11 +69,9 @@ fi
 
 QVVORN_TASK=try "$root/scripts/build.sh" qvhost
 
-export LC_ALL=ja_JP.UTF-8 # Wine takes its ANSI code page, 932, from the locale
-export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=" # no offers to install .NET or a browser engine
+# Wine with the code page and settings of the tests (and wine-fonts.sh's).
 export WINEPREFIX=$prefix
+wine() { "$root/scripts/wine-run.sh" "$@"; }
 
 # Once, the first time: the prefix and its fonts.
 if [[ ! -e "$prefix/.qvvorn-fonts" ]]; then
@@ -90,6 +88,6 @@ fi
 # for beside qvhost.exe first). Without arguments, the built QvVorn.dll.
 args=()
 for arg in "${@:-$build/QvVorn.dll}"; do
-  args+=("$(winepath -w "$(realpath "$arg")")")
+  args+=("$(wine winepath.exe -w "$(realpath "$arg")" </dev/null 2>/dev/null)")
 done
-exec wine "$build/qvhost.exe" "${args[@]}"
+exec "$root/scripts/wine-run.sh" "$build/qvhost.exe" "${args[@]}"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sourced, not run: a throwaway Wine prefix with code page 932, a running
-# wineserver and an X display for the bash that sources it (scripts/test.sh
-# does). Everything started here is stopped when that shell exits. A step
-# that fails says so and returns 1, after stopping what it started.
+# Sourced, not run: a throwaway Wine prefix with code page 932 (or as
+# QVVORN_WINE_LOCALE says, see scripts/wine-run.sh), a running wineserver and
+# an X display for the bash that sources it (scripts/test.sh does).
+# Everything started here is stopped when that shell exits. A step that fails
+# says so and returns 1, after stopping what it started.
 if [ -z "${BASH_VERSION:-}" ]; then
   echo "wine-env: source this from bash: source scripts/wine-env.sh" >&2
   return 1 2>/dev/null || exit 1
@@ -13,19 +14,19 @@ if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
   exit 2
 fi
 
-# The locale gives Wine its ANSI code page: ja_JP 932, C.UTF-8 1252. Under
-# 932 the cases that need it must run, never skip (tests/support/code_page.h).
-export LC_ALL=${QVVORN_WINE_LOCALE:-ja_JP.UTF-8}
-if [[ $LC_ALL == ja_JP.* ]]; then
-  export QVVORN_REQUIRE_CP932=1
-else
-  unset QVVORN_REQUIRE_CP932
+# Every wine of this shell and of the programs it starts runs through
+# scripts/wine-run.sh, which gives Wine alone its locale and settings. A
+# QVVORN_WINE_LOCALE given on the source line alone would be gone once this
+# file has been read: it is kept for them.
+if [[ -n ${QVVORN_WINE_LOCALE:-} ]]; then
+  qvvorn_locale=$QVVORN_WINE_LOCALE
+  unset QVVORN_WINE_LOCALE
+  export QVVORN_WINE_LOCALE=$qvvorn_locale
 fi
-export WINEARCH=win32
-export WINEDEBUG=-all
-# No debugger: a crashing test program ends at once with a failure instead of
-# waiting in winedbg until ctest's time-out.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+QVVORN_WINE_RUN=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-run.sh
+export QVVORN_WINE_RUN
+wine() { "$QVVORN_WINE_RUN" "$@"; }
+export -f wine
 
 # Newer Debian packages keep wineserver off the PATH, in Wine's library
 # folder of one architecture or the other.

