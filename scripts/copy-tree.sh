@@ -10,9 +10,9 @@ if (($# != 2)); then
 fi
 tree=$1 dest=$2
 
-# A tree that is no git checkout, or a machine without git (the copy of the
-# tree in another release's root), is copied whole but for what its
-# .gitignore names.
+# A folder that is not the top of a git checkout, or a machine without git
+# (the copy of the tree in another release's root), is copied whole but for
+# what its .gitignore names.
 copy_without_git() {
   local excludes=() line
   if [[ -f $tree/.gitignore ]]; then
@@ -26,7 +26,8 @@ copy_without_git() {
   mkdir -p "$dest"
   (cd "$tree" && tar "${excludes[@]}" -cf - .) | tar -xf - -C "$dest"
 }
-if ! command -v git >/dev/null || ! git -C "$tree" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+top=$(command -v git >/dev/null && git -C "$tree" rev-parse --show-toplevel 2>/dev/null || true)
+if [[ -z $top || $(cd "$top" && pwd -P) != $(cd "$tree" && pwd -P) ]]; then
   copy_without_git
   exit 0
 fi
