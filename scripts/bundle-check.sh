@@ -134,7 +134,7 @@ run_while_changing() {
   shift 3
   (
     for _ in $(seq 600); do
-      compgen -G "$dir/work/*/" >/dev/null && break
+      compgen -G "$dir/work"'/*/' >/dev/null && break
       sleep 0.5
     done
     registry add "$client" /v "$value" /t REG_DWORD /d "$data" /f >/dev/null
