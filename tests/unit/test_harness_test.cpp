@@ -1,13 +1,12 @@
-// The rules that keep a test run honest: a redirection of HKEY_CURRENT_USER
-// that does not land in the sandbox key is refused, and a case that needs
-// code page 932 fails elsewhere unless skipping was allowed.
+// A redirection of HKEY_CURRENT_USER that does not land in the sandbox key is
+// refused: the code page rule and a redirection that cannot be made are
+// proved end to end by the bundle check.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
 
-#include "code_page.h"
 #include "registry_sandbox.h"
 #include "win_handles.h"
 
@@ -44,24 +43,6 @@ TEST(RegistrySandbox, RefusesARedirectionThatDoesNotLandInItsKey) {
         EXPECT_EQ(fault.substr(0, std::string(c.fault).size()), c.fault) << fault;
         EXPECT_EQ(fault.empty(), std::string(c.fault).empty()) << fault;
         EXPECT_EQ(ValueCount(HKEY_CURRENT_USER), valuesBefore) << "the marker was left behind";
-    }
-}
-
-TEST(CodePageRule, Cp932CasesFailElsewhereUnlessSkippingIsAllowed) {
-    using code_page::Verdict;
-    struct {
-        UINT codePage;
-        const char* allowSkip;
-        Verdict verdict;
-    } cases[] = {
-        {932, nullptr, Verdict::kRun},   {932, "1", Verdict::kRun},
-        {1252, nullptr, Verdict::kFail}, {1252, "0", Verdict::kFail},
-        {1252, "", Verdict::kFail},      {1252, "yes", Verdict::kFail},
-        {1252, "1", Verdict::kSkip},     {65001, "1", Verdict::kSkip},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.codePage) + " " + (c.allowSkip ? c.allowSkip : "(unset)"));
-        EXPECT_EQ(code_page::ForCodePage932(c.codePage, c.allowSkip), c.verdict);
     }
 }
 
