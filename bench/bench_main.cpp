@@ -14,7 +14,8 @@
 #include "bench_host.h"
 #include "cp932_text.h"
 #include "plugin_module.h"
-#include "registry_sandbox.h"
+#include "abrupt_end.h"
+#include "safe_start.h"
 #include "settings_values.h"
 
 namespace {
@@ -364,10 +365,9 @@ void CaptureCallback(fake_host::CommandCallback callback) {
 
 int main(int argc, char** argv) {
     const char* dll = argc > 1 ? argv[1] : "QvVorn.dll";
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
     // The settings it stores go to a key of its own, never to the mail
     // client's: anyone may run the benchmark on their own Windows.
-    registry_sandbox::Enter();
+    safe_start::Begin();
     plugin_module::KeepSystemLibrariesLoaded();
     Footprint(dll);
     BenchMenus(dll);
@@ -382,6 +382,5 @@ int main(int argc, char** argv) {
                     g.value, g.unit, g.limit, g.unit);
     }
     std::printf("goals met: %d of %zu\n", met, goals.size());
-    registry_sandbox::Leave();
-    return 0;
+    abrupt_end::End(0);
 }

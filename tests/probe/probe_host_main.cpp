@@ -6,8 +6,9 @@
 // "(empty)" answers the empty text and "(none)" a null pointer.
 //
 // Prints "loaded", or "refused <error>", then the number of QVA_GetVersion
-// calls; exits with 0 when loaded, 1 when refused, 2 without a DLL name, and
-// 90 when it cannot enter the registry sandbox (it then loads nothing).
+// calls; exits with 0 when loaded, 1 when refused, 2 without a DLL name, 90
+// when it cannot enter the registry sandbox (it then loads nothing) and 124
+// when its watchdog ends it.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -18,9 +19,9 @@
 #include <cstring>
 #include <string>
 
-#include "error_dialogs.h"
+#include "abrupt_end.h"
 #include "fake_host.h"
-#include "registry_sandbox.h"
+#include "safe_start.h"
 
 namespace {
 
@@ -56,21 +57,20 @@ std::wstring DllArgument() {
 } // namespace
 
 int main(int, char** argv) {
-    error_dialogs::TurnOff();
+    safe_start::Begin(); // in the registry of the test that started it
     std::wstring dll = DllArgument();
     if (dll.empty()) {
         std::printf("usage: %s QvVorn.dll\n", argv[0]);
-        return 2;
+        abrupt_end::End(2);
     }
-    registry_sandbox::Enter(); // the registry of the test that started it
     TakeVersionFromEnvironment();
     HMODULE module = LoadLibraryW(dll.c_str());
     DWORD error = GetLastError();
     if (module == nullptr) {
         std::printf("refused %lu\nQVA_GetVersion calls %ld\n", error, VersionCalls());
-        return 1;
+        abrupt_end::End(1);
     }
     std::printf("loaded\nQVA_GetVersion calls %ld\n", VersionCalls());
     FreeLibrary(module);
-    return 0;
+    abrupt_end::End(0);
 }

@@ -1,13 +1,16 @@
-// Ends a test program at once, from any thread, when it cannot finish its
-// run: the watchdog's time-out and a crash.
+// How every program that may load the plug-in ends: the sandbox key is
+// deleted while HKEY_CURRENT_USER is still redirected to it, so whatever a
+// module writes afterwards fails, and the process is terminated, so that no
+// module's detach code runs at all. From any thread, without the loader
+// lock: it starts no thread and loads nothing.
 #pragma once
-
-#include <string>
 
 namespace abrupt_end {
 
-// Flushes what the program wrote, writes `line` to standard output, deletes
-// the sandbox registry key and ends the process with `exitCode`.
-[[noreturn]] void EndNow(const std::string& line, unsigned exitCode);
+[[noreturn]] void End(unsigned exitCode);
+
+// Ends with `line` written to standard output first (the watchdog's
+// time-out, a crash).
+[[noreturn]] void EndWithLine(const char* line, unsigned exitCode);
 
 } // namespace abrupt_end

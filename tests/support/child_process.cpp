@@ -3,28 +3,19 @@
 #include <optional>
 #include <vector>
 
+#include "environment.h"
 #include "win_handles.h"
 
 namespace child_process {
 
 namespace {
 
-std::optional<std::string> GetVariable(const char* name) {
-    DWORD size = GetEnvironmentVariableA(name, nullptr, 0);
-    if (size == 0) {
-        return std::nullopt;
-    }
-    std::vector<char> value(size);
-    DWORD length = GetEnvironmentVariableA(name, value.data(), size);
-    return std::string(value.data(), length);
-}
-
 // Sets a variable of this process for as long as it lives.
 class ScopedVariable {
   public:
     ScopedVariable(const char* name, const char* value) : name_(name) {
         if (name_ != nullptr) {
-            saved_ = GetVariable(name_);
+            saved_ = environment::Variable(name_);
             SetEnvironmentVariableA(name_, value);
         }
     }

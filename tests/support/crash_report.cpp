@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
 
 #include "abrupt_end.h"
 #include "running_case.h"
@@ -14,10 +13,12 @@ namespace {
 
 LONG WINAPI Report(EXCEPTION_POINTERS* exception) {
     DWORD code = exception->ExceptionRecord->ExceptionCode;
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
-    abrupt_end::EndNow(std::string("crashed: exception ") + hex + " " + running_case::Where(),
-                       code);
+    char where[200];
+    running_case::Where(where, sizeof where);
+    char line[256];
+    std::snprintf(line, sizeof line, "crashed: exception 0x%08lX %s",
+                  static_cast<unsigned long>(code), where);
+    abrupt_end::EndWithLine(line, code);
 }
 
 } // namespace

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <vector>
 
+#include "environment.h"
 #include "exit_codes.h"
 #include "win_handles.h"
 
@@ -21,7 +21,6 @@ const char kParent[] = "Software\\QvVornTests";
 win_handles::RegistryKey realUser;
 std::string madePath; // the key this process made, under the real HKCU
 std::atomic<bool> keyToDelete{false};
-bool namedForChildren = false; // QVVORN_TEST_HKCU set by this process
 
 [[noreturn]] void Refuse(const std::string& why) {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
@@ -34,17 +33,6 @@ bool namedForChildren = false; // QVVORN_TEST_HKCU set by this process
 
 std::string Error(LONG code) {
     return "error " + std::to_string(code);
-}
-
-// Set by a parent for its children; nullopt when unset.
-std::optional<std::string> InheritedPath() {
-    DWORD size = GetEnvironmentVariableA(kVariable, nullptr, 0);
-    if (size == 0) {
-        return std::nullopt;
-    }
-    std::vector<char> path(size);
-    DWORD length = GetEnvironmentVariableA(kVariable, path.data(), size);
-    return std::string(path.data(), length < size ? length : 0);
 }
 
 // Only a key of our own is ever redirected to, and so ever written or deleted.
@@ -100,7 +88,7 @@ void Enter() {
         Refuse("the real one could not be opened (" + Error(error) + ")");
     }
     realUser.Reset(real);
-    std::optional<std::string> inherited = InheritedPath();
+    std::optional<std::string> inherited = environment::Variable(kVariable);
     std::string path =
         inherited.value_or(std::string(kParent) + "\\" + std::to_string(GetCurrentProcessId()));
     if (!IsTestKey(path)) {
@@ -130,24 +118,22 @@ void Enter() {
         Refuse(fault);
     }
     if (!inherited) {
-        namedForChildren = SetEnvironmentVariableA(kVariable, path.c_str()) != 0;
+        SetEnvironmentVariableA(kVariable, path.c_str());
     }
-}
-
-void Leave() {
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    if (namedForChildren) {
-        SetEnvironmentVariableA(kVariable, nullptr);
-        namedForChildren = false;
-    }
-    DiscardNow();
 }
 
 void DiscardNow() {
     if (!keyToDelete.exchange(false) || !realUser) {
         return;
     }
-    RegDeleteTreeA(realUser.get(), madePath.c_str());
+    // A thread still writing may add a subkey while the tree goes, which
+    // keeps the key; a write after the key is gone fails.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        if (RegDeleteTreeA(realUser.get(), madePath.c_str()) == ERROR_SUCCESS &&
+            RegDeleteKeyA(realUser.get(), madePath.c_str()) == ERROR_FILE_NOT_FOUND) {
+            break;
+        }
+    }
     // The parent goes too once no other program's key is in it: a key with
     // subkeys is not deleted.
     RegDeleteKeyA(realUser.get(), kParent);

@@ -16,10 +16,10 @@ namespace registry_sandbox {
 // when the redirection cannot be made or does not prove itself, it prints
 // "cannot run: <why>" and ends the process with exit_codes::kCannotRun.
 void Enter();
-// Undoes the redirection and deletes the key if this process made it.
-void Leave();
-// Deletes the key this process made, now and from any thread: for a process
-// that is about to be ended.
+// Deletes the key this process made, now and from any thread, leaving the
+// redirection in place: from then on nothing written through
+// HKEY_CURRENT_USER lands anywhere. Only for a process about to end
+// (abrupt_end).
 void DiscardNow();
 
 // Why a value written through HKEY_CURRENT_USER does not read back there and

@@ -1,31 +1,33 @@
 #include "running_case.h"
 
 #include <atomic>
+#include <cstdio>
 
 namespace running_case {
 
 namespace {
 
-// gtest keeps its TestInfo objects until the program ends, so a pointer is
-// all a reader on another thread needs, and it takes no lock.
-std::atomic<const testing::TestInfo*> current{nullptr};
+// gtest keeps its names until the program ends, so pointers are all a
+// reader on another thread needs.
+std::atomic<const char*> currentSuite{nullptr};
+std::atomic<const char*> currentName{nullptr};
 
 } // namespace
 
-void Tracker::OnTestStart(const testing::TestInfo& test) {
-    current = &test;
+void Set(const char* suite, const char* name) {
+    currentName = nullptr;
+    currentSuite = suite;
+    currentName = name;
 }
 
-void Tracker::OnTestEnd(const testing::TestInfo&) {
-    current = nullptr;
-}
-
-std::string Where() {
-    const testing::TestInfo* test = current;
-    if (test == nullptr) {
-        return "before any case";
+void Where(char* out, std::size_t size) {
+    const char* suite = currentSuite;
+    const char* name = currentName;
+    if (suite == nullptr || name == nullptr) {
+        std::snprintf(out, size, "before any case");
+    } else {
+        std::snprintf(out, size, "in %s.%s", suite, name);
     }
-    return std::string("in ") + test->test_suite_name() + "." + test->name();
 }
 
 } // namespace running_case

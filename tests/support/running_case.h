@@ -1,21 +1,15 @@
 // Which test case is running, for a report made from another thread or from
-// a crash: "Suite.Name".
+// a crash, where nothing may allocate or take a lock: "Suite.Name".
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
+#include <cstddef>
 
 namespace running_case {
 
-// Follows the cases as they start and end; appended to gtest's listeners.
-class Tracker : public testing::EmptyTestEventListener {
-  public:
-    void OnTestStart(const testing::TestInfo& test) override;
-    void OnTestEnd(const testing::TestInfo& test) override;
-};
+// Called as a case starts (test_main's listener) and ends (null).
+void Set(const char* suite, const char* name);
 
-// "in Suite.Name", or "before any case" when none is running.
-std::string Where();
+// "in Suite.Name", or "before any case" when none is running, into `out`.
+void Where(char* out, std::size_t size);
 
 } // namespace running_case

@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <optional>
 #include <string>
 
-#include "crash_report.h"
-#include "error_dialogs.h"
+#include "abrupt_end.h"
 #include "exit_codes.h"
-#include "registry_sandbox.h"
 #include "running_case.h"
-#include "watchdog.h"
+#include "safe_start.h"
 
 namespace {
 
@@ -48,34 +45,28 @@ void ListOutcomes() {
     std::fflush(stdout);
 }
 
-// Before any case: what would keep the run from ending by itself.
-void MakeRunSafe() {
-    error_dialogs::TurnOff();
-    crash_report::Install();
-    std::string why;
-    std::optional<unsigned> limit = watchdog::LimitFromEnvironment(&why);
-    if (!limit) {
-        std::printf("cannot run: %s\n", why.c_str());
-        std::fflush(stdout);
-        std::exit(exit_codes::kCannotRun);
+// Names the running case for the watchdog's and the crash report's line.
+class CaseTracker : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo& test) override {
+        running_case::Set(test.test_suite_name(), test.name());
     }
-    registry_sandbox::Enter();
-    watchdog::Start(*limit);
-}
+    void OnTestEnd(const testing::TestInfo&) override { running_case::Set(nullptr, nullptr); }
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    MakeRunSafe();
+    safe_start::Begin();
     testing::InitGoogleTest(&argc, argv);
-    testing::UnitTest::GetInstance()->listeners().Append(new running_case::Tracker);
+    testing::UnitTest::GetInstance()->listeners().Append(new CaseTracker);
     int result = RUN_ALL_TESTS();
-    registry_sandbox::Leave();
     ListOutcomes();
     // Passed with some tests skipped: ctest reports the program as skipped,
     // not passed (SKIP_RETURN_CODE in tests/CMakeLists.txt).
     if (result == 0 && testing::UnitTest::GetInstance()->skipped_test_count() > 0) {
-        return exit_codes::kPassedWithSkips;
+        result = exit_codes::kPassedWithSkips;
     }
-    return result;
+    // A case that failed may have left the plug-in loaded: it must not save
+    // at exit, so the process ends without unloading anything.
+    abrupt_end::End(result);
 }

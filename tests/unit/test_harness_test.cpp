@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
+#include "environment.h"
 #include "registry_sandbox.h"
 #include "win_handles.h"
 
@@ -20,12 +22,12 @@ DWORD ValueCount(HKEY key) {
 }
 
 TEST(RegistrySandbox, RefusesARedirectionThatDoesNotLandInItsKey) {
-    char path[MAX_PATH] = {};
-    ASSERT_GT(GetEnvironmentVariableA("QVVORN_TEST_HKCU", path, MAX_PATH), 0u);
+    std::optional<std::string> path = environment::Variable("QVVORN_TEST_HKCU");
+    ASSERT_TRUE(path.has_value());
     HKEY opened = nullptr;
     ASSERT_EQ(RegOpenCurrentUser(KEY_READ, &opened), ERROR_SUCCESS);
     win_handles::RegistryKey realUser(opened);
-    const std::string own(path);
+    const std::string own = *path;
     struct {
         HKEY real;
         std::string path;

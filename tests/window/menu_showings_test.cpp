@@ -71,10 +71,17 @@ TEST(MenuShowings, SeventyThousandRegistrationsKeepIdsWithinSixteenBits) {
 }
 
 TEST(HostPrograms, TheWindowIsAGuiProgramAndTheDemoAConsoleOne) {
-    pe_image::ExportDirectory window(
-        program_folder::ReadBytes(program_folder::Beside(L"qvhost.exe")));
-    pe_image::ExportDirectory demo(
-        program_folder::ReadBytes(program_folder::Beside(L"qvdemo.exe")));
+    std::vector<unsigned char> windowBytes =
+        program_folder::ReadBytes(program_folder::Beside(L"qvhost.exe"));
+    std::vector<unsigned char> demoBytes =
+        program_folder::ReadBytes(program_folder::Beside(L"qvdemo.exe"));
+    // They use the mail client's real settings key, so the test bundle,
+    // which users run on their own Windows, leaves both out.
+    if (windowBytes.empty() && demoBytes.empty()) {
+        GTEST_SKIP() << "qvhost.exe and qvdemo.exe are left out of the test bundle";
+    }
+    pe_image::ExportDirectory window(windowBytes);
+    pe_image::ExportDirectory demo(demoBytes);
     EXPECT_EQ(window.subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
     EXPECT_EQ(demo.subsystem, IMAGE_SUBSYSTEM_WINDOWS_CUI);
 }
