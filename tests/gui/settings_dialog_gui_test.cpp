@@ -109,7 +109,7 @@ class SettingsDialogGui : public ::testing::Test {
         // Only an OK box has one button; its text is Windows' own.
         EXPECT_EQ(shown.buttons.size(), 1u);
         EXPECT_FALSE(IsWindowEnabled(dialog)); // the box is modal to the dialog
-        modal_dialog::CloseWithOk(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
         EXPECT_TRUE(modal_dialog::WaitGone(box));
         EXPECT_TRUE(modal_dialog::WaitUntil([dialog] { return IsWindowEnabled(dialog) != FALSE; }));
     }
@@ -221,7 +221,7 @@ TEST_F(SettingsDialogGui, OkKeepsANumberFromFiveToThirty) {
         Start(kStartMax);
         HWND dialog = OpenFromMenu();
         ASSERT_NE(dialog, nullptr);
-        modal_dialog::SetItemText(dialog, kEdit, c.text);
+        SetDlgItemTextA(dialog, kEdit, c.text);
         modal_dialog::Click(dialog, IDOK);
         EXPECT_TRUE(modal_dialog::WaitGone(dialog));
         EXPECT_EQ(StoredMaxAfterUnload(), Stored(c.value));
@@ -243,11 +243,11 @@ TEST_F(SettingsDialogGui, OkWarnsAboutAnythingElseAndStaysOpen) {
         Start(kStartMax);
         HWND dialog = OpenFromMenu();
         ASSERT_NE(dialog, nullptr);
-        modal_dialog::SetItemText(dialog, kEdit, text);
+        SetDlgItemTextA(dialog, kEdit, text.c_str());
         modal_dialog::Click(dialog, IDOK);
         ExpectWarningAndClose(dialog);
         EXPECT_TRUE(IsWindow(dialog));
-        EXPECT_EQ(modal_dialog::ItemText(dialog, kEdit), text);
+        EXPECT_EQ(modal_dialog::Text(GetDlgItem(dialog, kEdit)), text);
         modal_dialog::Click(dialog, IDCANCEL);
         EXPECT_TRUE(modal_dialog::WaitGone(dialog));
         EXPECT_EQ(StoredMaxAfterUnload(), Stored(kStartMax));
@@ -257,10 +257,10 @@ TEST_F(SettingsDialogGui, OkWarnsAboutAnythingElseAndStaysOpen) {
 TEST_F(SettingsDialogGui, CorrectedTextIsAcceptedAfterTheWarning) {
     HWND dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
-    modal_dialog::SetItemText(dialog, kEdit, "31");
+    SetDlgItemTextA(dialog, kEdit, "31");
     modal_dialog::Click(dialog, IDOK);
     ExpectWarningAndClose(dialog);
-    modal_dialog::SetItemText(dialog, kEdit, "29");
+    SetDlgItemTextA(dialog, kEdit, "29");
     modal_dialog::Click(dialog, IDOK);
     EXPECT_TRUE(modal_dialog::WaitGone(dialog));
     EXPECT_EQ(StoredMaxAfterUnload(), Stored(29));
@@ -274,14 +274,14 @@ TEST_F(SettingsDialogGui, CancelEscAndCloseBoxKeepTheValue) {
     const Case cases[] = {
         {"Cancel", [](HWND d) { modal_dialog::Click(d, IDCANCEL); }},
         {"Esc", [](HWND d) { modal_dialog::PressKey(GetDlgItem(d, kEdit), VK_ESCAPE); }},
-        {"close box", [](HWND d) { modal_dialog::ClickCloseBox(d); }},
+        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Start(kStartMax);
         HWND dialog = OpenFromMenu();
         ASSERT_NE(dialog, nullptr);
-        modal_dialog::SetItemText(dialog, kEdit, "25");
+        SetDlgItemTextA(dialog, kEdit, "25");
         c.close(dialog);
         EXPECT_TRUE(modal_dialog::WaitGone(dialog));
         EXPECT_EQ(StoredMaxAfterUnload(), Stored(kStartMax));
@@ -291,7 +291,7 @@ TEST_F(SettingsDialogGui, CancelEscAndCloseBoxKeepTheValue) {
 TEST_F(SettingsDialogGui, EnterInTheNumberBoxActsAsOk) {
     HWND dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
-    modal_dialog::SetItemText(dialog, kEdit, "12");
+    SetDlgItemTextA(dialog, kEdit, "12");
     modal_dialog::PressKey(GetDlgItem(dialog, kEdit), VK_RETURN);
     EXPECT_TRUE(modal_dialog::WaitGone(dialog));
     EXPECT_EQ(StoredMaxAfterUnload(), Stored(12));
@@ -407,12 +407,12 @@ TEST_F(SettingsDialogGui, ArrowsStepTheNumberTheBoxShows) {
             step(kKeyUp);
             ExpectShows(dialog, std::to_string(c.start + 1));
         }
-        modal_dialog::SetItemText(dialog, kEdit, c.typed);
+        SetDlgItemTextA(dialog, kEdit, c.typed);
         step(c.arrow);
         ExpectShows(dialog, c.shown);
         const char* last = c.shown;
         if (c.shownAgain != nullptr) {
-            modal_dialog::SetItemText(dialog, kEdit, "");
+            SetDlgItemTextA(dialog, kEdit, "");
             step(c.again);
             ExpectShows(dialog, last = c.shownAgain);
         }

@@ -178,9 +178,7 @@ class HistoryModel {
     }
 
     void Unload() {
-        resource_report::Clear();
-        plugin_module::Unload(plugin_);
-        const resource_report::Report& report = resource_report::Last();
+        const resource_report::Report report = resource_report::Unload(plugin_);
         ASSERT_TRUE(report.received) << Where();
         EXPECT_EQ(report.folderBodies, 0) << Where() << ": folder bodies left at unload";
         EXPECT_EQ(report.registryKeys, 0) << Where() << ": registry keys left open";

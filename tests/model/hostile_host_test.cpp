@@ -53,9 +53,7 @@ class HostileHost : public ::testing::Test {
     }
 
     void UnloadAndCheck() {
-        resource_report::Clear();
-        plugin_module::Unload(plugin);
-        const resource_report::Report& report = resource_report::Last();
+        const resource_report::Report report = resource_report::Unload(plugin);
         ASSERT_TRUE(report.received);
         EXPECT_EQ(report.folderBodies, 0);
         EXPECT_EQ(report.registryKeys, 0);

@@ -6,12 +6,9 @@ namespace cp932_text {
 
 std::string FromWide(const wchar_t* text) {
     int bytes = WideCharToMultiByte(932, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) {
-        return std::string();
-    }
-    std::string out(static_cast<std::size_t>(bytes), '\0');
+    std::string out(static_cast<std::size_t>(bytes > 0 ? bytes : 1), '\0');
     WideCharToMultiByte(932, 0, text, -1, &out[0], bytes, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(bytes) - 1);
+    out.pop_back(); // the terminator
     return out;
 }
 

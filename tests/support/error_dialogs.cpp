@@ -4,36 +4,22 @@
 
 namespace error_dialogs {
 
-namespace {
-
 // werapi.h's values; mingw-w64's header does not have them.
 constexpr DWORD kWerQueue = 0x2; // WER_FAULT_REPORTING_FLAG_QUEUE: queued, no UI
 constexpr DWORD kWerNoUi = 0x20; // WER_FAULT_REPORTING_NO_UI
 
-using WerSetFlagsFunction = HRESULT(WINAPI*)(DWORD);
-
-// Windows Error Reporting's own UI, through kernel32 at run time: the program
-// still starts on a system without WerSetFlags (before Vista).
-void TurnOffErrorReportingUi() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto setFlags = reinterpret_cast<WerSetFlagsFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "WerSetFlags")));
-    if (setFlags == nullptr) {
-        return;
-    }
+void TurnOff() {
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    // Windows Error Reporting's own UI, through kernel32 at run time: the
+    // program still starts on a system without WerSetFlags (before Vista).
+    auto setFlags = reinterpret_cast<HRESULT(WINAPI*)(DWORD)>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "WerSetFlags")));
     // WerSetFlags's own documentation does not list WER_FAULT_REPORTING_NO_UI
     // (SetErrorMode's names it); should a system refuse that flag, queueing
     // alone, documented as showing no UI, keeps the report off the screen.
-    if (FAILED(setFlags(kWerQueue | kWerNoUi))) {
+    if (setFlags != nullptr && FAILED(setFlags(kWerQueue | kWerNoUi))) {
         setFlags(kWerQueue);
     }
-}
-
-} // namespace
-
-void TurnOff() {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-    TurnOffErrorReportingUi();
 }
 
 } // namespace error_dialogs

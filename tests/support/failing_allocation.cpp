@@ -12,9 +12,7 @@ long allowance = 0;
 long failed = 0;
 
 void* Allocate(std::size_t size) noexcept {
-    if (failing > 0 && allowance > 0) {
-        --allowance;
-    } else if (failing > 0) {
+    if (failing > 0 && allowance-- <= 0) {
         ++failed;
         return nullptr;
     }

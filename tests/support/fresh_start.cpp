@@ -5,14 +5,14 @@
 
 namespace fresh_start {
 
-bool Restart(plugin_module::Plugin& plugin, DWORD storedMax, const char* module) {
+bool Restart(plugin_module::Plugin& plugin, DWORD storedMax) {
     plugin_module::Unload(plugin);
     fake_host::ResetHost();
     if (!settings_values::DeleteKey() || !settings_values::CreateKey() ||
         !settings_values::SetDword(L"VornMax", storedMax)) {
         return false;
     }
-    plugin = plugin_module::Load(module);
+    plugin = plugin_module::Load("QvVorn.dll");
     return plugin.module != nullptr && plugin.menuInit != nullptr && plugin.dragDrop != nullptr;
 }
 

@@ -8,9 +8,9 @@
 
 namespace fresh_start {
 
-// Unloads `plugin`, resets our host and the settings key, then loads the DLL
-// (`module`) again; returns false when the key cannot be made or the DLL does
+// Unloads `plugin`, resets our host and the settings key, then loads
+// QvVorn.dll again; returns false when the key cannot be made or the DLL does
 // not load.
-bool Restart(plugin_module::Plugin& plugin, DWORD storedMax, const char* module = "QvVorn.dll");
+bool Restart(plugin_module::Plugin& plugin, DWORD storedMax);
 
 } // namespace fresh_start

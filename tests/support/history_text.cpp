@@ -1,6 +1,5 @@
 #include "history_text.h"
 
-#include <memory>
 #include <sstream>
 
 namespace history_text {
@@ -16,8 +15,7 @@ void Fill(FolderHistory& history, const std::string& description) {
             id = std::stoi(item.substr(open + 1));
             item.erase(open);
         }
-        FolderName folder = item == "<null>" ? FolderName() : FolderName(item.c_str());
-        history.Append(folder, id);
+        history.Append(item == "<null>" ? FolderName() : FolderName(item.c_str()), id);
     }
 }
 

@@ -36,18 +36,15 @@ DWORD Handles() {
 // Windows turns that front end on by itself as needed (Wine 10 does for
 // msvcrt's heap), so only the other heaps count; a module's own allocations
 // need counting of their own (the contract test hooks msvcrt's).
-bool LowFragmentation(HANDLE heap) {
-    ULONG mode = 0;
-    return HeapQueryInformation(heap, HeapCompatibilityInformation, &mode, sizeof mode, nullptr) &&
-           mode == 2;
-}
-
 SIZE_T HeapBytesInUse() {
     HANDLE heaps[256];
     DWORD count = GetProcessHeaps(256, heaps);
     SIZE_T total = 0;
     for (DWORD i = 0; i < count && i < 256; ++i) {
-        if (LowFragmentation(heaps[i])) {
+        ULONG mode = 0;
+        if (HeapQueryInformation(heaps[i], HeapCompatibilityInformation, &mode, sizeof mode,
+                                 nullptr) &&
+            mode == 2) {
             continue;
         }
         PROCESS_HEAP_ENTRY entry = {};
@@ -63,18 +60,10 @@ SIZE_T HeapBytesInUse() {
 }
 
 struct Tally {
-    int freeTlsSlots = 0;
-    DWORD handles = 0;
-    SIZE_T heapBytes = 0;
+    int freeTlsSlots;
+    DWORD handles;
+    SIZE_T heapBytes;
 };
-
-Tally Take() {
-    Tally tally;
-    tally.freeTlsSlots = FreeTlsSlots();
-    tally.handles = Handles();
-    tally.heapBytes = HeapBytesInUse();
-    return tally;
-}
 
 } // namespace
 
@@ -83,11 +72,11 @@ std::vector<Round> Measure(int cyclesPerRound, const std::function<bool()>& cycl
     rounds.reserve(kRounds); // nothing of ours grows the heap within a round
     bool going = true;
     for (int r = 0; r < kRounds && going; ++r) {
-        Tally before = Take();
+        Tally before = {FreeTlsSlots(), Handles(), HeapBytesInUse()};
         for (int i = 0; i < cyclesPerRound && going; ++i) {
             going = cycle();
         }
-        Tally after = Take();
+        Tally after = {FreeTlsSlots(), Handles(), HeapBytesInUse()};
         rounds.push_back({static_cast<double>(before.freeTlsSlots - after.freeTlsSlots),
                           static_cast<double>(after.handles) - before.handles,
                           (static_cast<double>(after.heapBytes) - before.heapBytes) /

@@ -1,38 +1,8 @@
 #include "modal_dialog.h"
 
-#include <vector>
-
 namespace modal_dialog {
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 namespace {
-
-struct DialogSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
-    DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
-    if (ClassOf(window) == "#32770" && GetWindow(window, GW_OWNER) == search->owner &&
-        IsWindowVisible(window) && IsWindowEnabled(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectDialogs(HWND window, LPARAM param) {
-    if (ClassOf(window) == "#32770") {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    }
-    return TRUE;
-}
 
 BOOL CALLBACK CollectBoxParts(HWND window, LPARAM param) {
     ShownBox& box = *reinterpret_cast<ShownBox*>(param);
@@ -52,10 +22,10 @@ BOOL CALLBACK CollectBoxParts(HWND window, LPARAM param) {
 } // namespace
 
 HostThread::HostThread(std::function<void(HWND)> show, HMENU ownerMenu)
-    : show_(std::move(show)), ownerMenu_(ownerMenu) {
-    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    thread_ = CreateThread(nullptr, 0, Run, this, 0, &id_);
-    WaitForSingleObject(ready_, 5000);
+    : show_(std::move(show)), ownerMenu_(ownerMenu),
+      ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, &id_));
+    WaitForSingleObject(ready_.get(), 5000);
 }
 
 DWORD WINAPI HostThread::Run(void* self) {
@@ -63,55 +33,39 @@ DWORD WINAPI HostThread::Run(void* self) {
     host->owner_ =
         CreateWindowExA(0, "STATIC", "QvVorn test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
                         640, 480, nullptr, host->ownerMenu_, nullptr, nullptr);
-    SetEvent(host->ready_);
+    SetEvent(host->ready_.get());
     host->show_(host->owner_);
     DestroyWindow(host->owner_);
     return 0;
 }
 
 bool HostThread::Finished(DWORD timeoutMs) {
-    return thread_ == nullptr || WaitForSingleObject(thread_, timeoutMs) == WAIT_OBJECT_0;
+    return !thread_ || WaitForSingleObject(thread_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 HostThread::~HostThread() {
     // A test that failed half way leaves its dialogs open: close them, the
     // innermost first, until the thread is done.
     for (int round = 0; round < 50 && !Finished(0); ++round) {
-        std::vector<HWND> dialogs;
-        EnumThreadWindows(id_, CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
-        for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it) {
-            PostMessageA(*it, WM_COMMAND, IDCANCEL, 0);
-        }
+        window_input::CancelDialogs(id_);
         Finished(100);
-    }
-    if (thread_ != nullptr) {
-        CloseHandle(thread_);
-    }
-    CloseHandle(ready_);
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (condition()) {
-            return true;
-        }
-        if (GetTickCount() - start >= timeoutMs) {
-            return false;
-        }
-        Sleep(10);
     }
 }
 
 HWND WaitForDialog(DWORD threadId, HWND owner, DWORD timeoutMs) {
-    DialogSearch search = {owner, nullptr};
+    HWND found = nullptr;
     WaitUntil(
         [&] {
-            EnumThreadWindows(threadId, MatchDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            for (HWND dialog : window_input::ThreadWindows(threadId, "#32770")) {
+                if (GetWindow(dialog, GW_OWNER) == owner && IsWindowEnabled(dialog)) {
+                    found = dialog;
+                    return true;
+                }
+            }
+            return false;
         },
         timeoutMs);
-    return search.found;
+    return found;
 }
 
 bool WaitGone(HWND window, DWORD timeoutMs) {
@@ -124,37 +78,15 @@ std::string Text(HWND window) {
     return text;
 }
 
-std::string ItemText(HWND dialog, int id) {
-    return Text(GetDlgItem(dialog, id));
-}
-
-void SetItemText(HWND dialog, int id, const std::string& text) {
-    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 void Click(HWND dialog, int id) {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void PressKey(HWND window, UINT virtualKey) {
-    UINT scan = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
-    PostMessageA(window, WM_KEYDOWN, virtualKey, static_cast<LPARAM>(1 | (scan << 16)));
-    PostMessageA(window, WM_KEYUP, virtualKey,
-                 static_cast<LPARAM>(1 | (scan << 16) | (1u << 30) | (1u << 31)));
 }
 
 void ClickArrow(HWND upDown, bool up) {
     RECT client = {};
     GetClientRect(upDown, &client);
-    int x = (client.right - client.left) / 2;
-    int y = up ? client.bottom / 4 : client.bottom * 3 / 4;
-    LPARAM at = MAKELPARAM(x, y);
-    PostMessageA(upDown, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(upDown, WM_LBUTTONUP, 0, at);
-}
-
-void ClickCloseBox(HWND window) {
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    window_input::Click(upDown, WM_LBUTTONDOWN,
+                        {client.right / 2, client.bottom * (up ? 1 : 3) / 4});
 }
 
 ShownBox ReadMessageBox(HWND box) {
@@ -162,10 +94,6 @@ ShownBox ReadMessageBox(HWND box) {
     read.title = Text(box);
     EnumChildWindows(box, CollectBoxParts, reinterpret_cast<LPARAM>(&read));
     return read;
-}
-
-void CloseWithOk(HWND box) {
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
 } // namespace modal_dialog

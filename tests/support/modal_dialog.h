@@ -8,7 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "win_handles.h"
+#include "window_input.h"
+
 namespace modal_dialog {
+
+// A dialog's class, keys and waits, as for any window.
+using window_input::ClassOf;
+using window_input::PressKey;
+using window_input::WaitUntil;
 
 // Runs `show(owner)` on a thread of its own, with a visible owner window made
 // on that thread. Waits for the thread when destroyed, closing anything it
@@ -30,33 +38,22 @@ class HostThread {
 
     std::function<void(HWND)> show_;
     HMENU ownerMenu_;
-    HANDLE thread_ = nullptr;
-    HANDLE ready_ = nullptr;
+    win_handles::KernelHandle ready_;
+    win_handles::KernelHandle thread_;
     DWORD id_ = 0;
     HWND owner_ = nullptr;
 };
 
-// Polls `condition` until it holds or `timeoutMs` has passed.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-
 // The visible, enabled dialog box of thread `threadId` owned by `owner`, once
 // it shows; null when none does within `timeoutMs`.
 HWND WaitForDialog(DWORD threadId, HWND owner, DWORD timeoutMs = 5000);
-// True once `window` is gone.
 bool WaitGone(HWND window, DWORD timeoutMs = 5000);
 
-std::string ClassOf(HWND window);
-std::string Text(HWND window);             // code page 932
-std::string ItemText(HWND dialog, int id); // code page 932
-void SetItemText(HWND dialog, int id, const std::string& text);
+std::string Text(HWND window); // code page 932
 // Clicks a button; the click runs in the dialog's own loop.
 void Click(HWND dialog, int id);
-// Presses and releases a key in `window`, through the dialog's loop.
-void PressKey(HWND window, UINT virtualKey);
 // Clicks the upper or lower arrow of an up-down control.
 void ClickArrow(HWND upDown, bool up);
-// Clicks the close box of a window's caption.
-void ClickCloseBox(HWND window);
 // A message box as a person sees it. Found by the kinds of its windows, as
 // Windows documents no ids inside it. Its icon is left out: Windows offers no
 // documented way to read which one it shows.
@@ -66,7 +63,5 @@ struct ShownBox {
     std::vector<std::string> buttons; // the texts of the buttons it shows
 };
 ShownBox ReadMessageBox(HWND box);
-// Closes a message box as its OK button does (IDOK is what MessageBox returns then).
-void CloseWithOk(HWND box);
 
 } // namespace modal_dialog

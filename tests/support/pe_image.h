@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -40,7 +41,7 @@ class ExportDirectory {
         const IMAGE_DATA_DIRECTORY& entry =
             nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
         IMAGE_EXPORT_DIRECTORY directory;
-        if (entry.VirtualAddress == 0 || !ReadRva(entry.VirtualAddress, &directory)) {
+        if (entry.VirtualAddress == 0 || !Read(FileOffset(entry.VirtualAddress), &directory)) {
             return;
         }
         dllName = TextAt(directory.Name);
@@ -49,8 +50,8 @@ class ExportDirectory {
         for (DWORD i = 0; i < directory.NumberOfNames; ++i) {
             DWORD nameRva = 0;
             WORD index = 0;
-            ReadRva(directory.AddressOfNames + i * sizeof nameRva, &nameRva);
-            ReadRva(directory.AddressOfNameOrdinals + i * sizeof index, &index);
+            Read(FileOffset(directory.AddressOfNames + i * sizeof nameRva), &nameRva);
+            Read(FileOffset(directory.AddressOfNameOrdinals + i * sizeof index), &index);
             names.push_back({TextAt(nameRva), static_cast<DWORD>(index + directory.Base)});
         }
         valid = true;
@@ -76,30 +77,20 @@ class ExportDirectory {
         std::memcpy(out, image_.data() + offset, sizeof(T));
         return true;
     }
-    bool FileOffset(DWORD rva, std::size_t* offset) const {
+    // The file offset of `rva`; past the end when no section holds it.
+    std::size_t FileOffset(DWORD rva) const {
         for (const IMAGE_SECTION_HEADER& s : sections_) {
             DWORD size =
                 s.Misc.VirtualSize > s.SizeOfRawData ? s.Misc.VirtualSize : s.SizeOfRawData;
             if (rva >= s.VirtualAddress && rva < s.VirtualAddress + size) {
-                *offset = rva - s.VirtualAddress + s.PointerToRawData;
-                return true;
+                return rva - s.VirtualAddress + s.PointerToRawData;
             }
         }
-        return false;
-    }
-    template <typename T> bool ReadRva(DWORD rva, T* out) const {
-        std::size_t offset = 0;
-        return FileOffset(rva, &offset) && Read(offset, out);
+        return image_.size();
     }
     std::string TextAt(DWORD rva) const {
-        std::size_t offset = 0;
-        std::string text;
-        if (FileOffset(rva, &offset)) {
-            while (offset < image_.size() && image_[offset] != 0) {
-                text += static_cast<char>(image_[offset++]);
-            }
-        }
-        return text;
+        auto start = image_.begin() + std::min(FileOffset(rva), image_.size());
+        return std::string(start, std::find(start, image_.end(), 0));
     }
 
     std::vector<unsigned char> image_;

@@ -45,16 +45,9 @@ std::vector<MenuItem> ReadMenu(HMENU menu) {
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
         info.dwTypeData = label;
         info.cch = sizeof label;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) {
-            continue;
+        if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info)) {
+            items.push_back({label, info.wID, info.fType, info.fState, info.hSubMenu});
         }
-        MenuItem item;
-        item.label = label;
-        item.id = info.wID;
-        item.type = info.fType;
-        item.state = info.fState;
-        item.submenu = info.hSubMenu;
-        items.push_back(item);
     }
     return items;
 }

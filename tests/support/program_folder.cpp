@@ -5,15 +5,8 @@
 namespace program_folder {
 
 std::wstring Beside(const std::wstring& file) {
-    // A path longer than the buffer comes back cut off, the buffer full.
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()))) ==
-               path.size() &&
-           path.size() < 32768) {
-        path.resize(path.size() * 2);
-    }
-    path.resize(length);
+    std::wstring path(32768, L'\0'); // the longest path there is
+    path.resize(GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size())));
     std::wstring::size_type slash = path.find_last_of(L"\\/");
     path.resize(slash == std::wstring::npos ? 0 : slash + 1);
     return path + file;

@@ -8,11 +8,9 @@ resource_report::Report last;
 
 namespace resource_report {
 
-void Clear() {
+Report Unload(plugin_module::Plugin& plugin) {
     last = Report();
-}
-
-const Report& Last() {
+    plugin_module::Unload(plugin);
     return last;
 }
 
@@ -22,8 +20,5 @@ const Report& Last() {
 // this file exports it.
 extern "C" __declspec(dllexport) void WINAPI
     QVT_ReportResources(LONG folderBodies, LONG registryKeys, LONG ownedPopups) {
-    last.received = true;
-    last.folderBodies = folderBodies;
-    last.registryKeys = registryKeys;
-    last.ownedPopups = ownedPopups;
+    last = {true, folderBodies, registryKeys, ownedPopups};
 }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "plugin_module.h"
+
 namespace resource_report {
 
 struct Report {
@@ -12,8 +14,7 @@ struct Report {
     LONG ownedPopups = -1;
 };
 
-// Forgets the last report.
-void Clear();
-const Report& Last();
+// Unloads `plugin`; what it reported then.
+Report Unload(plugin_module::Plugin& plugin);
 
 } // namespace resource_report

@@ -4,19 +4,6 @@ namespace screen_pixels {
 
 namespace {
 
-std::vector<unsigned char> PixelsOf(HDC dc, HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-    GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    return pixels;
-}
-
 // `width` by `height` pixels of `source` from (x, y), copied into a picture.
 Picture Copy(HDC source, int x, int y, int width, int height) {
     Picture picture;
@@ -27,7 +14,16 @@ Picture Copy(HDC source, int x, int y, int width, int height) {
         win_handles::Selection selected(memory.get(), bitmap);
         BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
     }
-    picture.pixels = PixelsOf(memory.get(), bitmap, width, height);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    picture.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    GetDIBits(memory.get(), bitmap, 0, static_cast<UINT>(height), picture.pixels.data(), &info,
+              DIB_RGB_COLORS);
     return picture;
 }
 
@@ -100,13 +96,20 @@ std::optional<Picture> WhereShown(HWND window, std::string* why) {
             return std::nullopt;
         }
     }
+    // Raised above other windows, so that none covers it: only a window of
+    // ours, never another program's (and none is a failure, not a skip). The
+    // work area leaves out the taskbar, which a maximised window's frame
+    // reaches under.
+    DWORD owner = 0;
     RECT shown = {};
     RECT rect = {};
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
-    if (!GetWindowRect(window, &rect) ||
+    if (GetWindowThreadProcessId(window, &owner) == 0 || owner != GetCurrentProcessId() ||
+        !SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ||
+        !GetWindowRect(window, &rect) ||
         !GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor) ||
-        !IntersectRect(&shown, &rect, &monitor.rcMonitor)) {
+        !IntersectRect(&shown, &rect, &monitor.rcWork)) {
         why->clear();
         return std::nullopt;
     }
@@ -133,9 +136,9 @@ std::optional<Picture> Drawn(HWND window, const RECT& part) {
     return Copy(whole.get(), part.left, part.top, part.right - part.left, part.bottom - part.top);
 }
 
-std::optional<Picture> Settled(const std::function<std::optional<Picture>()>& take, int tries) {
+std::optional<Picture> Settled(const std::function<std::optional<Picture>()>& take) {
     std::optional<Picture> last = take();
-    for (int i = 1; i < tries && last; ++i) {
+    for (int i = 1; i < 30 && last; ++i) {
         Sleep(100);
         std::optional<Picture> next = take();
         if (next && next->pixels == last->pixels) {
@@ -144,10 +147,6 @@ std::optional<Picture> Settled(const std::function<std::optional<Picture>()>& ta
         last = std::move(next);
     }
     return std::nullopt;
-}
-
-std::optional<Picture> Settled(const RECT& area, int tries) {
-    return Settled([&area] { return std::optional<Picture>(Take(area)); }, tries);
 }
 
 size_t Count(const Picture& picture, COLORREF colour) {

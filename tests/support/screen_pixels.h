@@ -34,12 +34,9 @@ std::optional<Picture> WhereShown(HWND window, std::string* why);
 std::optional<Picture> Drawn(HWND window, const RECT& part);
 
 // The picture `take` gives once it has settled: two in a row alike, within
-// `tries` pictures. None when it never settled (whatever it showed last may
-// be half drawn) or `take` gave none.
-std::optional<Picture> Settled(const std::function<std::optional<Picture>()>& take, int tries = 30);
-// The same for the screen's `area`.
-std::optional<Picture> Settled(const RECT& area, int tries = 30);
-// How many of the picture's pixels are of `colour`.
+// 30 pictures. None when it never settled (whatever it showed last may be half
+// drawn) or `take` gave none.
+std::optional<Picture> Settled(const std::function<std::optional<Picture>()>& take);
 size_t Count(const Picture& picture, COLORREF colour);
 
 } // namespace screen_pixels

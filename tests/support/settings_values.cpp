@@ -1,15 +1,13 @@
 #include "settings_values.h"
 
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 namespace settings_values {
 
 bool SetRaw(const wchar_t* name, DWORD type, const void* data, std::size_t size) {
     std::vector<unsigned char> padded(size + 4, 0);
-    if (size != 0) {
-        std::memcpy(padded.data() + 2, data, size);
-    }
+    std::copy_n(static_cast<const unsigned char*>(data), size, padded.begin() + 2);
     return host_settings::SetRaw(name, type, padded.data() + 2, static_cast<DWORD>(size));
 }
 

@@ -2,6 +2,12 @@
 
 namespace window_input {
 
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 namespace {
 
 struct Search {
@@ -11,9 +17,7 @@ struct Search {
 
 BOOL CALLBACK Collect(HWND window, LPARAM param) {
     Search* search = reinterpret_cast<Search*>(param);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, search->className) == 0 && IsWindowVisible(window)) {
+    if (ClassOf(window) == search->className && IsWindowVisible(window)) {
         search->found.push_back(window);
     }
     return TRUE;
@@ -58,6 +62,12 @@ std::vector<HWND> ThreadWindows(DWORD threadId, const char* className) {
     Search search = {className, {}};
     EnumThreadWindows(threadId, Collect, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+void CancelDialogs(DWORD threadId) {
+    for (HWND dialog : ThreadWindows(threadId, "#32770")) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
 }
 
 std::wstring Text(HWND window) {

@@ -1,7 +1,6 @@
 #include "fake_host_api.h"
 
 #include "fake_host.h"
-#include "history/folder_history.h"
 #include "shell/plugin_instance.h"
 
 namespace fake_host_api {
@@ -45,22 +44,18 @@ Faults& TheFaults() {
     return faults;
 }
 
-HostApi BoundTable() {
-    HostApi table{};
-    table.QVA_GetVersion = GetVersion;
-    table.QVA_RegisterCommand = RegisterCommand;
-    table.QVA_RegisterUICallback = RegisterUICallback;
-    table.QVA_GetCurrentFolder = GetCurrentFolder;
-    table.QVA_GetFolderDisplayName = GetFolderDisplayName;
-    table.QVA_MoveSelectedMessages = MoveSelectedMessages;
-    table.hostModule = GetModuleHandleA(nullptr);
-    return table;
-}
-
 void HostedTest::SetUp() {
     savedTable_ = hostApi;
     savedMax_ = maxFolders;
-    hostApi = BoundTable();
+    // The six functions the product calls, and nothing else.
+    hostApi = HostApi{};
+    hostApi.QVA_GetVersion = GetVersion;
+    hostApi.QVA_RegisterCommand = RegisterCommand;
+    hostApi.QVA_RegisterUICallback = RegisterUICallback;
+    hostApi.QVA_GetCurrentFolder = GetCurrentFolder;
+    hostApi.QVA_GetFolderDisplayName = GetFolderDisplayName;
+    hostApi.QVA_MoveSelectedMessages = MoveSelectedMessages;
+    hostApi.hostModule = GetModuleHandleA(nullptr);
     maxFolders = 10;
     TheFaults() = Faults();
     fake_host::ResetHost();

@@ -20,9 +20,6 @@ struct Faults {
 };
 Faults& TheFaults();
 
-// The six functions the product calls, and nothing else.
-HostApi BoundTable();
-
 // A fresh host, an empty history with the default cap, and the table bound;
 // everything restored afterwards.
 class HostedTest : public ::testing::Test {

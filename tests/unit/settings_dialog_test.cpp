@@ -50,7 +50,8 @@ TEST_F(SettingsDialog, ClosesWithOkOrCancelResult) {
         {"Esc", "25",
          [](HWND d) { modal_dialog::PressKey(GetDlgItem(d, IDC_VORN_MAX_EDIT), VK_ESCAPE); },
          IDCANCEL, 17},
-        {"close box", "25", [](HWND d) { modal_dialog::ClickCloseBox(d); }, IDCANCEL, 17},
+        {"close box", "25", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL,
+         17},
     };
     for (const CloseCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -62,8 +63,8 @@ TEST_F(SettingsDialog, ClosesWithOkOrCancelResult) {
         });
         HWND dialog = modal_dialog::WaitForDialog(host.id(), host.owner());
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(modal_dialog::ItemText(dialog, IDC_VORN_MAX_EDIT), "17");
-        modal_dialog::SetItemText(dialog, IDC_VORN_MAX_EDIT, c.text);
+        EXPECT_EQ(modal_dialog::Text(GetDlgItem(dialog, IDC_VORN_MAX_EDIT)), "17");
+        SetDlgItemTextA(dialog, IDC_VORN_MAX_EDIT, c.text);
         c.close(dialog);
         ASSERT_TRUE(host.Finished());
         EXPECT_EQ(result, c.result);

@@ -76,7 +76,7 @@ class WindowFlows : public ::testing::Test {
     // Right-click on message `row`, then down onto the move submenu and into
     // it; the submenu, with its first item highlighted.
     HMENU OpenMoveSubmenu(int row) {
-        host_->RightClickMessage(row);
+        window_input::Click(host_->list(), WM_RBUTTONDOWN, host_->MessagePoint(row));
         if (!WaitUntil([&] { return host_->Menus().size() == 1; })) {
             ADD_FAILURE() << "no context menu";
             return nullptr;
@@ -223,7 +223,7 @@ TEST_F(WindowFlows, SettingsItemOfTheFifthMenuSetsTheCap) {
     EXPECT_EQ(shown.title, cp932_text::FromWide(cp932_text::kPluginName));
     EXPECT_EQ(shown.text, cp932_text::FromWide(cp932_text::kRangeWarning));
     EXPECT_EQ(shown.buttons.size(), 1u); // an OK box
-    modal_dialog::CloseWithOk(warning);
+    PostMessageA(warning, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(modal_dialog::WaitGone(warning));
 
     PostMessageW(edit, EM_SETSEL, 0, -1);
@@ -400,7 +400,7 @@ TEST_F(WindowFlows, TreeMarksTheOpenFolderWhileTheListHasTheKeys) {
         bool open = folder == kFamily;
         SCOPED_TRACE(open ? "the open folder" : "another folder");
         ASSERT_NE(host_->Folder(folder), nullptr);
-        RECT label = host_->FolderLabel(folder);
+        RECT label = host_->LabelRect(host_->Folder(folder));
         std::optional<screen_pixels::Picture> shown =
             screen_pixels::Settled([&] { return screen_pixels::Drawn(host_->tree(), label); });
         ASSERT_TRUE(shown) << "the tree drew nothing, or never the same twice";

@@ -2,9 +2,6 @@
 
 #include <cstring>
 
-#include "main_window.h"
-#include "window_input.h"
-
 using window_input::WaitUntil;
 
 WindowedHost::WindowedHost() : opened_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
@@ -30,9 +27,7 @@ WindowedHost::~WindowedHost() {
         for (HWND menu : Menus()) {
             window_input::PressKey(menu, VK_ESCAPE);
         }
-        for (HWND dialog : window_input::ThreadWindows(threadId_, "#32770")) {
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        }
+        window_input::CancelDialogs(threadId_);
         PostMessageW(window_, WM_CLOSE, 0, 0);
         WaitForSingleObject(thread_.get(), 100);
     }
@@ -43,22 +38,13 @@ bool WindowedHost::Close() {
     return WaitForSingleObject(thread_.get(), 10000) == WAIT_OBJECT_0 && exitCode_ == 0;
 }
 
-HWND WindowedHost::tree() const {
-    return GetDlgItem(window_, main_window::kFolderTree);
-}
-
-HWND WindowedHost::list() const {
-    return GetDlgItem(window_, main_window::kMessageList);
-}
-
 std::wstring WindowedHost::Status() const {
     return window_input::Text(GetDlgItem(window_, main_window::kStatusBar));
 }
 
 std::vector<std::wstring> WindowedHost::Subjects() const {
     std::vector<std::wstring> subjects;
-    int count = static_cast<int>(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0));
-    for (int row = 0; row < count; ++row) {
+    for (int row = 0; row < ListView_GetItemCount(list()); ++row) {
         wchar_t text[256] = {};
         LVITEMW item = {};
         item.pszText = text;
@@ -71,11 +57,6 @@ std::vector<std::wstring> WindowedHost::Subjects() const {
 }
 
 namespace {
-
-HTREEITEM Next(HWND tree, UINT relation, HTREEITEM item) {
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
-}
 
 std::wstring ItemText(HWND tree, HTREEITEM item) {
     wchar_t text[128] = {};
@@ -92,8 +73,8 @@ std::wstring ItemText(HWND tree, HTREEITEM item) {
 
 HTREEITEM WindowedHost::Folder(const std::wstring& name) const {
     // Every folder shows, so the visible items are all of them.
-    for (HTREEITEM item = Next(tree(), TVGN_ROOT, nullptr); item != nullptr;
-         item = Next(tree(), TVGN_NEXTVISIBLE, item)) {
+    for (HTREEITEM item = TreeView_GetRoot(tree()); item != nullptr;
+         item = TreeView_GetNextVisible(tree(), item)) {
         if (ItemText(tree(), item) == name) {
             return item;
         }
@@ -105,10 +86,6 @@ GUITHREADINFO WindowedHost::InputState() const {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(threadId_, &info) ? info : GUITHREADINFO{};
-}
-
-std::vector<HWND> WindowedHost::Menus() const {
-    return window_input::ThreadWindows(threadId_, "#32768");
 }
 
 RECT WindowedHost::LabelRect(HTREEITEM folder) const {
@@ -123,15 +100,9 @@ POINT WindowedHost::FolderPoint(HTREEITEM folder) const {
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-RECT WindowedHost::FolderLabel(const std::wstring& name) const {
-    return LabelRect(Folder(name));
-}
-
 POINT WindowedHost::MessagePoint(int row) const {
     RECT rect = {};
-    rect.left = LVIR_LABEL;
-    SendMessageW(list(), LVM_GETITEMRECT, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&rect));
+    ListView_GetItemRect(list(), row, &rect, LVIR_LABEL);
     return POINT{rect.left + 10, (rect.top + rect.bottom) / 2};
 }
 
@@ -144,13 +115,8 @@ bool WindowedHost::OpenFolder(const std::wstring& name) {
     return WaitForStatus(*this, name + L":");
 }
 
-void WindowedHost::RightClickMessage(int row) {
-    window_input::Click(list(), WM_RBUTTONDOWN, MessagePoint(row));
-}
-
 POINT WindowedHost::BelowMessages() const {
-    int count = static_cast<int>(SendMessageW(list(), LVM_GETITEMCOUNT, 0, 0));
-    POINT last = MessagePoint(count - 1);
+    POINT last = MessagePoint(ListView_GetItemCount(list()) - 1);
     return POINT{last.x, last.y + 60};
 }
 
@@ -215,8 +181,7 @@ HCURSOR WindowedHost::Cursor() const {
 std::vector<int> WindowedHost::SelectedRows() const {
     std::vector<int> rows;
     int row = -1;
-    while ((row = static_cast<int>(SendMessageW(list(), LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                                LVNI_SELECTED))) >= 0) {
+    while ((row = ListView_GetNextItem(list(), row, LVNI_SELECTED)) >= 0) {
         rows.push_back(row);
     }
     return rows;

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "main_window.h"
 #include "win_handles.h"
+#include "window_input.h"
 
 class WindowedHost {
   public:
@@ -20,8 +22,8 @@ class WindowedHost {
 
     HWND window() const { return window_; }
     DWORD threadId() const { return threadId_; }
-    HWND tree() const;
-    HWND list() const;
+    HWND tree() const { return GetDlgItem(window_, main_window::kFolderTree); }
+    HWND list() const { return GetDlgItem(window_, main_window::kMessageList); }
 
     // Closes the main window as the user does and waits until the host has
     // unloaded the plug-in and ended; false if it does not.
@@ -32,17 +34,16 @@ class WindowedHost {
     std::vector<std::wstring> Subjects() const; // the message list, top to bottom
     std::vector<int> SelectedRows() const;
     HTREEITEM Folder(const std::wstring& name) const;
-    // Where folder `name`'s label shows, in the tree's client coordinates.
-    RECT FolderLabel(const std::wstring& name) const;
+    // Where `folder`'s label shows, in the tree's client coordinates.
+    RECT LabelRect(HTREEITEM folder) const;
     // The windows that have the mouse buttons (the drag's) and the keys now, or null.
     HWND Capture() const { return InputState().hwndCapture; }
     HWND Focus() const { return InputState().hwndFocus; }
     // The menus open now, the top one first.
-    std::vector<HWND> Menus() const;
+    std::vector<HWND> Menus() const { return window_input::ThreadWindows(threadId_, "#32768"); }
 
     // Input, as a person gives it.
     bool OpenFolder(const std::wstring& name); // a click on it in the tree
-    void RightClickMessage(int row);
     // A point of message `row`, and one of the list below its last message.
     POINT MessagePoint(int row) const;
     POINT BelowMessages() const;
@@ -63,7 +64,6 @@ class WindowedHost {
     static DWORD WINAPI Run(void* self);
     GUITHREADINFO InputState() const;
     POINT FolderPoint(HTREEITEM folder) const;
-    RECT LabelRect(HTREEITEM folder) const; // in the tree's client coordinates
 
     win_handles::KernelHandle opened_;
     win_handles::KernelHandle thread_;
@@ -74,7 +74,6 @@ class WindowedHost {
 
 // Waits for `text` (or more after it) in the status bar.
 bool WaitForStatus(const WindowedHost& host, const std::wstring& text);
-// Whether item `position` of `menu` is highlighted.
 bool Highlighted(HMENU menu, int position);
 // The label of item `position` of `menu`, code page 932 as the plug-in wrote it.
 std::string Label(HMENU menu, int position);
