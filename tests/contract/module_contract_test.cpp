@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "fresh_start.h"
 #include "leak_rounds.h"
 #include "module_exports.h"
 #include "pe_image.h"
@@ -203,25 +204,6 @@ TEST(ModuleFile, IsSmall) {
     EXPECT_LE(program_folder::ReadBytes(ModulePath()).size(), 78000u) << ModulePath();
 }
 
-// A first run of the module under test, as fresh_start::Restart makes one
-// (a cap of 10), the module loaded by its wide path.
-bool FirstRun(plugin_module::Plugin& plugin) {
-    plugin_module::Unload(plugin);
-    fake_host::ResetHost();
-    if (!settings_values::DeleteKey() || !settings_values::CreateKey() ||
-        !settings_values::SetDword(L"VornMax", 10)) {
-        return false;
-    }
-    plugin.module = LoadLibraryW(ModulePath().c_str());
-    FARPROC menuInit = GetProcAddress(plugin.module, "QVC_OnMenuInit");
-    FARPROC dragDrop = GetProcAddress(plugin.module, "QVC_OnDragDrop");
-    plugin.menuInit =
-        reinterpret_cast<plugin_module::OnMenuInit>(reinterpret_cast<void (*)()>(menuInit));
-    plugin.dragDrop =
-        reinterpret_cast<plugin_module::OnDragDrop>(reinterpret_cast<void (*)()>(dragDrop));
-    return plugin.menuInit != nullptr && plugin.dragDrop != nullptr;
-}
-
 std::vector<std::string> SubmenuLabels(const plugin_module::Plugin& plugin) {
     HMENU context = CreatePopupMenu();
     plugin.menuInit(nullptr, context, 1);
@@ -247,7 +229,8 @@ TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
         }
         SCOPED_TRACE(poolOnly ? "every allocation failing" : "allocations succeeding");
         plugin_module::Plugin plugin;
-        ASSERT_TRUE(FirstRun(plugin)) << GetLastError();
+        ASSERT_TRUE(fresh_start::Restart(plugin, 10, nullptr, ModulePath().c_str()))
+            << GetLastError();
         ASSERT_TRUE(FailConversionsIn(plugin.module));
         ASSERT_TRUE(FailAllocationsIn(plugin.module));
 

@@ -8,6 +8,7 @@
 
 #include "cp932_text.h"
 #include "fake_host.h"
+#include "fresh_start.h"
 #include "plugin_module.h"
 #include "settings_values.h"
 #include "code_page.h"
@@ -20,28 +21,14 @@ class Drop : public ::testing::Test {
     void SetUp() override { Store(10, L"Alpha*Beta*Gamma"); }
     void TearDown() override { plugin_module::Unload(plugin); }
 
-    void Store(DWORD max, const std::wstring& folders) {
-        plugin_module::Unload(plugin);
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
-        ASSERT_TRUE(settings_values::SetDword(L"VornMax", max));
-        ASSERT_TRUE(settings_values::SetText(L"VornFolder", folders));
-        fake_host::ResetHost();
-        plugin = plugin_module::Load("QvVorn.dll");
-        ASSERT_NE(plugin.module, nullptr) << GetLastError();
-        ASSERT_NE(plugin.dragDrop, nullptr);
+    void Store(DWORD max, const wchar_t* folders) {
+        ASSERT_TRUE(fresh_start::Restart(plugin, max, folders)) << GetLastError();
     }
 
     // The folders as the unloaded module saved them, joined by "*??*".
     std::wstring Saved() {
         plugin_module::Unload(plugin);
-        auto value = settings_values::GetRaw(L"VornFolder");
-        if (!value) {
-            return L"(missing)";
-        }
-        std::wstring text(reinterpret_cast<const wchar_t*>(value->bytes.data()),
-                          value->bytes.size() / sizeof(wchar_t));
-        return text.substr(0, text.find(L'\0'));
+        return settings_values::Text(L"VornFolder");
     }
 
     plugin_module::Plugin plugin;

@@ -11,8 +11,8 @@
 
 #include "module_exports.h"
 #include "fake_host.h"
+#include "fresh_start.h"
 #include "plugin_module.h"
-#include "settings_values.h"
 
 // Calls `function` with `count` 32-bit stack arguments taken from `arguments`
 // and stores its result. Returns how far the stack pointer stands from where
@@ -51,13 +51,7 @@ namespace {
 
 class LoadedPlugin : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
-        fake_host::ResetHost();
-        plugin = plugin_module::Load("QvVorn.dll");
-        ASSERT_NE(plugin.module, nullptr) << GetLastError();
-    }
+    void SetUp() override { ASSERT_TRUE(fresh_start::Restart(plugin, 10)) << GetLastError(); }
     void TearDown() override { plugin_module::Unload(plugin); }
 
     plugin_module::Plugin plugin;

@@ -37,17 +37,13 @@ void StoreSettings() {
     ASSERT_TRUE(settings_values::SetText(L"VornFolder", kStoredFolders));
 }
 
-child_process::Outcome RunHost(const HostCase& c) {
-    std::wstring host(c.host, c.host + std::strlen(c.host)); // ASCII names
-    std::wstring line = L"\"" + program_folder::Beside(host) + L"\" \"" +
-                        program_folder::Beside(L"QvVorn.dll") + L"\"";
-    return child_process::Run(line, "QVVORN_HOST_VERSION", c.version);
-}
-
 void ExpectOutcome(const HostCase& c) {
     SCOPED_TRACE(std::string(c.host) + " version " + (c.version ? c.version : "(default)"));
     StoreSettings();
-    child_process::Outcome outcome = RunHost(c);
+    std::wstring host(c.host, c.host + std::strlen(c.host)); // ASCII names
+    std::wstring line = L"\"" + program_folder::Beside(host) + L"\" \"" +
+                        program_folder::Beside(L"QvVorn.dll") + L"\"";
+    child_process::Outcome outcome = child_process::Run(line, "QVVORN_HOST_VERSION", c.version);
     ASSERT_TRUE(outcome.started) << GetLastError();
     std::string calls = "QVA_GetVersion calls " + std::to_string(c.versionCalls) + "\n";
     if (c.loads) {
@@ -121,7 +117,7 @@ TEST(HostAcceptance, TheDllBindsToTheProgramThatLoadsIt) {
     ASSERT_TRUE(settings_values::CreateKey());
     fake_host::ResetHost();
     fake_host::TheHost().version = std::string("2.00.05");
-    plugin_module::Plugin plugin = plugin_module::Load("QvVorn.dll");
+    plugin_module::Plugin plugin = plugin_module::Load(L"QvVorn.dll");
     ASSERT_NE(plugin.module, nullptr) << GetLastError();
     EXPECT_EQ(fake_host::TheHost().calls, std::vector<std::string>{"QVA_GetVersion"});
 

@@ -7,22 +7,10 @@
 #include <vector>
 
 #include "fake_host.h"
+#include "fresh_start.h"
 #include "plugin_module.h"
-#include "settings_values.h"
 
 namespace {
-
-// A menu bar of five submenus of two items each, as the host's main window has.
-HMENU MakeMenuBar() {
-    HMENU bar = CreateMenu();
-    for (int i = 0; i < 5; ++i) {
-        HMENU submenu = CreatePopupMenu();
-        AppendMenuA(submenu, MF_STRING, 100 + 2 * i, "one");
-        AppendMenuA(submenu, MF_STRING, 101 + 2 * i, "two");
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "menu");
-    }
-    return bar;
-}
 
 // The menu's items and those of its submenus, one level down.
 std::string Shape(HMENU menu) {
@@ -42,15 +30,9 @@ std::string Shape(HMENU menu) {
 class MenuInit : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
-        ASSERT_TRUE(settings_values::SetText(L"VornFolder", L"Alpha*??*Beta"));
+        ASSERT_TRUE(fresh_start::Restart(plugin, 10, L"Alpha*??*Beta")) << GetLastError();
         fake_host::ResetHost();
-        plugin = plugin_module::Load("QvVorn.dll");
-        ASSERT_NE(plugin.module, nullptr) << GetLastError();
-        ASSERT_NE(plugin.menuInit, nullptr);
-        fake_host::ResetHost();
-        bar = MakeMenuBar();
+        bar = plugin_module::MenuBar(5); // as the host's main window has
         context = CreatePopupMenu();
         AppendMenuA(context, MF_STRING, 200, "reply");
         AppendMenuA(context, MF_STRING, 201, "forward");

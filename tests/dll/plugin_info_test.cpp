@@ -47,7 +47,7 @@ std::vector<char> Expected(std::vector<char> bytes) {
 class PlugInInfo : public ::testing::Test {
   protected:
     void SetUp() override {
-        plugin = plugin_module::Load("QvVorn.dll");
+        plugin = plugin_module::Load(L"QvVorn.dll");
         ASSERT_NE(plugin.module, nullptr) << GetLastError();
         ASSERT_NE(plugin.plugInInfo, nullptr);
     }

@@ -19,6 +19,7 @@
 namespace {
 
 using plugin_module::MenuItem;
+using window_input::Highlighted;
 
 const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
 const std::string kPlaceholder = cp932_text::FromWide(cp932_text::kPlaceholder);
@@ -165,18 +166,10 @@ TEST_F(MoveMenu, ItemOfAFolderNoLongerListedDoesNothing) {
 }
 
 TEST_F(MoveMenu, LoweredCapShortensTheListAtTheNextShowing) {
-    plugin_module::Unload(plugin_);
-    ASSERT_TRUE(
-        settings_values::SetText(L"VornFolder", L"F1*??*F2*??*F3*??*F4*??*F5*??*F6*??*F7*??*F8"));
-    ASSERT_TRUE(settings_values::SetDword(L"VornMax", 5));
-    plugin_ = plugin_module::Load("QvVorn.dll");
-    ASSERT_NE(plugin_.module, nullptr);
+    ASSERT_TRUE(fresh_start::Restart(plugin_, 5, L"F1*??*F2*??*F3*??*F4*??*F5*??*F6*??*F7*??*F8"))
+        << GetLastError();
     EXPECT_EQ(Labels(ShowContextMenu()), (std::vector<std::string>{"F1", "F2", "F3", "F4", "F5"}));
     EXPECT_EQ(StoredFoldersAfterUnload(), L"F1*??*F2*??*F3*??*F4*??*F5");
-}
-
-bool Highlighted(HMENU menu, UINT position) {
-    return (GetMenuState(menu, position, MF_BYPOSITION) & MF_HILITE) != 0;
 }
 
 // The host shows the context menu; the user opens the submenu with the

@@ -34,18 +34,6 @@ const std::string kPluginName = cp932_text::FromWide(cp932_text::kPluginName);
 
 using modal_dialog::ClassOf;
 
-struct Selection {
-    DWORD start;
-    DWORD end;
-};
-
-Selection SelectionOf(HWND edit) {
-    DWORD start = 0;
-    DWORD end = 0;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return {start, end};
-}
-
 // The plug-in loaded into this program, which is its host, with the settings
 // command installed in a main menu of five submenus. Unloading it writes the
 // settings to the registry, where the tests read what the dialog did.
@@ -65,12 +53,7 @@ class SettingsDialogGui : public ::testing::Test {
     // Installs the command in a new menu bar and picks it; the host thread
     // shows the dialog with the bar in its window. Null when none shows.
     HWND OpenFromMenu() {
-        HMENU bar = CreateMenu();
-        for (int i = 0; i < 5; ++i) {
-            HMENU submenu = CreatePopupMenu();
-            AppendMenuA(submenu, MF_STRING, static_cast<UINT_PTR>(100 + i), "Item");
-            AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "Menu");
-        }
+        HMENU bar = plugin_module::MenuBar(5);
         EXPECT_EQ(plugin_.menuInit(nullptr, bar, 0), 0);
         HMENU tools = GetSubMenu(bar, 4);
         UINT id = GetMenuItemID(tools, GetMenuItemCount(tools) - 1);
@@ -85,9 +68,6 @@ class SettingsDialogGui : public ::testing::Test {
         return modal_dialog::WaitForDialog(host_->id(), host_->owner());
     }
 
-    // The warning box the dialog shows, once it does.
-    HWND WaitForWarning(HWND dialog) { return modal_dialog::WaitForDialog(host_->id(), dialog); }
-
     // The value the plug-in holds, as it writes it at unload.
     std::string StoredMaxAfterUnload() {
         EXPECT_TRUE(host_ == nullptr || host_->Finished());
@@ -98,10 +78,17 @@ class SettingsDialogGui : public ::testing::Test {
 
     static std::string Stored(DWORD value) { return "REG_DWORD " + std::to_string(value); }
 
+    // Closes the dialog with `button`; the value the plug-in holds is then `value`.
+    void CloseAndExpectStored(HWND dialog, int button, DWORD value) {
+        modal_dialog::Click(dialog, button);
+        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
+        EXPECT_EQ(StoredMaxAfterUnload(), Stored(value));
+    }
+
     // Checks the warning box as the user sees it, then closes it as its OK
     // button does. Which icon it shows, Windows gives no documented way to read.
     void ExpectWarningAndClose(HWND dialog) {
-        HWND box = WaitForWarning(dialog);
+        HWND box = modal_dialog::WaitForDialog(host_->id(), dialog);
         ASSERT_NE(box, nullptr) << "no warning";
         modal_dialog::ShownBox shown = modal_dialog::ReadMessageBox(box);
         EXPECT_EQ(shown.title, kPluginName);
@@ -157,9 +144,7 @@ TEST_F(SettingsDialogGui, OpensFromTheMainMenuShowingTheCurrentValue) {
     EXPECT_EQ(high, 30);
     EXPECT_EQ(LOWORD(SendMessageA(spin, UDM_GETPOS, 0, 0)), kStartMax);
 
-    modal_dialog::Click(dialog, IDCANCEL);
-    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-    EXPECT_EQ(StoredMaxAfterUnload(), Stored(kStartMax));
+    CloseAndExpectStored(dialog, IDCANCEL, kStartMax);
 }
 
 // The label reads "(M)" where its text says "(&M)": the prefix is not drawn.
@@ -222,9 +207,7 @@ TEST_F(SettingsDialogGui, OkKeepsANumberFromFiveToThirty) {
         HWND dialog = OpenFromMenu();
         ASSERT_NE(dialog, nullptr);
         SetDlgItemTextA(dialog, kEdit, c.text);
-        modal_dialog::Click(dialog, IDOK);
-        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-        EXPECT_EQ(StoredMaxAfterUnload(), Stored(c.value));
+        CloseAndExpectStored(dialog, IDOK, c.value);
     }
 }
 
@@ -248,9 +231,7 @@ TEST_F(SettingsDialogGui, OkWarnsAboutAnythingElseAndStaysOpen) {
         ExpectWarningAndClose(dialog);
         EXPECT_TRUE(IsWindow(dialog));
         EXPECT_EQ(modal_dialog::Text(GetDlgItem(dialog, kEdit)), text);
-        modal_dialog::Click(dialog, IDCANCEL);
-        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-        EXPECT_EQ(StoredMaxAfterUnload(), Stored(kStartMax));
+        CloseAndExpectStored(dialog, IDCANCEL, kStartMax);
     }
 }
 
@@ -261,9 +242,7 @@ TEST_F(SettingsDialogGui, CorrectedTextIsAcceptedAfterTheWarning) {
     modal_dialog::Click(dialog, IDOK);
     ExpectWarningAndClose(dialog);
     SetDlgItemTextA(dialog, kEdit, "29");
-    modal_dialog::Click(dialog, IDOK);
-    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-    EXPECT_EQ(StoredMaxAfterUnload(), Stored(29));
+    CloseAndExpectStored(dialog, IDOK, 29);
 }
 
 TEST_F(SettingsDialogGui, CancelEscAndCloseBoxKeepTheValue) {
@@ -302,9 +281,11 @@ void ExpectShows(HWND dialog, const std::string& text) {
     HWND edit = GetDlgItem(dialog, kEdit);
     EXPECT_TRUE(modal_dialog::WaitUntil([&] { return modal_dialog::Text(edit) == text; }))
         << "shows \"" << modal_dialog::Text(edit) << "\", not \"" << text << "\"";
-    Selection selection = SelectionOf(edit);
-    EXPECT_EQ(selection.start, 0u);
-    EXPECT_EQ(selection.end, text.size());
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, text.size());
 }
 
 TEST_F(SettingsDialogGui, ArrowKeysStepThePosition) {
@@ -316,9 +297,7 @@ TEST_F(SettingsDialogGui, ArrowKeysStepThePosition) {
     modal_dialog::PressKey(edit, VK_DOWN);
     modal_dialog::PressKey(edit, VK_DOWN);
     ExpectShows(dialog, "16");
-    modal_dialog::Click(dialog, IDOK);
-    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-    EXPECT_EQ(StoredMaxAfterUnload(), Stored(16));
+    CloseAndExpectStored(dialog, IDOK, 16);
 }
 
 TEST_F(SettingsDialogGui, ArrowsStopAtFiveAndThirty) {
@@ -342,9 +321,7 @@ TEST_F(SettingsDialogGui, ArrowsStopAtFiveAndThirty) {
         modal_dialog::PressKey(edit, c.back);
         modal_dialog::PressKey(edit, c.back);
         ExpectShows(dialog, c.shown);
-        modal_dialog::Click(dialog, IDCANCEL);
-        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-        EXPECT_EQ(StoredMaxAfterUnload(), Stored(c.start));
+        CloseAndExpectStored(dialog, IDCANCEL, c.start);
     }
 }
 
@@ -358,9 +335,7 @@ TEST_F(SettingsDialogGui, ArrowClicksStepThePosition) {
     ExpectShows(dialog, "19");
     modal_dialog::ClickArrow(spin, false);
     ExpectShows(dialog, "18");
-    modal_dialog::Click(dialog, IDOK);
-    EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-    EXPECT_EQ(StoredMaxAfterUnload(), Stored(18));
+    CloseAndExpectStored(dialog, IDOK, 18);
 }
 
 // The arrows step the number the box shows, typed or not, also past the
@@ -416,9 +391,7 @@ TEST_F(SettingsDialogGui, ArrowsStepTheNumberTheBoxShows) {
             step(c.again);
             ExpectShows(dialog, last = c.shownAgain);
         }
-        modal_dialog::Click(dialog, IDOK);
-        EXPECT_TRUE(modal_dialog::WaitGone(dialog));
-        EXPECT_EQ(StoredMaxAfterUnload(), Stored(static_cast<DWORD>(std::stoul(last))));
+        CloseAndExpectStored(dialog, IDOK, static_cast<DWORD>(std::stoul(last)));
     }
 }
 

@@ -55,38 +55,25 @@ struct Model {
     std::vector<Entry> entries;
     unsigned cap = 10;
 
-    int IndexOf(const std::string& folder) const {
-        for (size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].folder == folder) {
-                return static_cast<int>(i);
-            }
-        }
-        return -1;
-    }
     int IndexOfId(int id) const {
-        for (size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].id == id) {
-                return static_cast<int>(i);
-            }
-        }
-        return -1;
-    }
-    void Trim() {
-        if (entries.size() > cap) {
-            entries.resize(cap);
-        }
+        auto found = std::find_if(entries.begin(), entries.end(),
+                                  [id](const Entry& entry) { return entry.id == id; });
+        return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
     }
     void Record(const std::string& folder, int id, bool toFront) {
-        int found = IndexOf(folder);
-        if (found >= 0 && !toFront) {
-            entries[static_cast<size_t>(found)].id = id;
+        auto found = std::find_if(entries.begin(), entries.end(),
+                                  [&](const Entry& entry) { return entry.folder == folder; });
+        if (found != entries.end() && !toFront) {
+            found->id = id;
         } else {
-            if (found >= 0) {
-                entries.erase(entries.begin() + found);
+            if (found != entries.end()) {
+                entries.erase(found);
             }
             entries.insert(entries.begin(), Entry{folder, id});
         }
-        Trim();
+        if (entries.size() > cap) {
+            entries.resize(cap);
+        }
     }
 };
 
@@ -168,7 +155,7 @@ class HistoryModel {
             return NextCommandResult(comment);
         };
         fake_host::TheHost().registerUiResult = [this](int id) { return NextUiResult(id); };
-        plugin_ = plugin_module::Load("QvVornProbe.dll");
+        plugin_ = plugin_module::Load(L"QvVornProbe.dll");
         ASSERT_NE(plugin_.module, nullptr) << GetLastError();
         // As loading left it: created empty on the first run.
         storedFolder_ = settings_values::GetRaw(L"VornFolder");
@@ -178,11 +165,7 @@ class HistoryModel {
     }
 
     void Unload() {
-        const resource_report::Report report = resource_report::Unload(plugin_);
-        ASSERT_TRUE(report.received) << Where();
-        EXPECT_EQ(report.folderBodies, 0) << Where() << ": folder bodies left at unload";
-        EXPECT_EQ(report.registryKeys, 0) << Where() << ": registry keys left open";
-        EXPECT_EQ(report.ownedPopups, 0) << Where() << ": popup menus leaked";
+        resource_report::UnloadLeavingNothing(plugin_, Where());
         CheckSaved();
     }
 
@@ -203,24 +186,14 @@ class HistoryModel {
                       std::vector<unsigned char>(bytes, bytes + joined.size() * sizeof(wchar_t)))
                 << Where();
         }
-        std::optional<settings_values::RawValue> max = settings_values::GetRaw(L"VornMax");
-        ASSERT_TRUE(max.has_value());
-        DWORD value = 0;
-        ASSERT_EQ(max->bytes.size(), 4u);
-        memcpy(&value, max->bytes.data(), 4);
-        EXPECT_EQ(value, model_.cap) << Where();
+        EXPECT_EQ(settings_values::Describe(L"VornMax"), "REG_DWORD " + std::to_string(model_.cap))
+            << Where();
     }
 
     // The stored list, split here on its own: every '*' and '?' separates.
     static std::vector<std::string> StoredFolders() {
         std::vector<std::string> folders;
-        std::optional<settings_values::RawValue> stored = settings_values::GetRaw(L"VornFolder");
-        if (!stored) {
-            return folders;
-        }
-        std::wstring text(reinterpret_cast<const wchar_t*>(stored->bytes.data()),
-                          stored->bytes.size() / sizeof(wchar_t));
-        text = text.substr(0, text.find(L'\0'));
+        const std::wstring text = settings_values::Text(L"VornFolder");
         std::wstring piece;
         for (size_t i = 0; i <= text.size(); ++i) {
             if (i == text.size() || text[i] == L'*' || text[i] == L'?') {

@@ -38,26 +38,18 @@ class HostileHost : public ::testing::Test {
     }
     void TearDown() override {
         if (plugin.module != nullptr) {
-            UnloadAndCheck();
+            resource_report::UnloadLeavingNothing(plugin);
         }
         settings_values::DeleteKey();
         fake_host::ResetHost();
     }
 
     void Load() {
-        plugin = plugin_module::Load("QvVornProbe.dll");
+        plugin = plugin_module::Load(L"QvVornProbe.dll");
         ASSERT_NE(plugin.module, nullptr) << GetLastError();
         probe = reinterpret_cast<ProbeResources>(
             GetProcAddress(plugin.module, "QvVornProbe_Resources"));
         ASSERT_NE(probe, nullptr);
-    }
-
-    void UnloadAndCheck() {
-        const resource_report::Report report = resource_report::Unload(plugin);
-        ASSERT_TRUE(report.received);
-        EXPECT_EQ(report.folderBodies, 0);
-        EXPECT_EQ(report.registryKeys, 0);
-        EXPECT_EQ(report.ownedPopups, 0);
     }
 
     // Shows the context menu and returns the submenu's items.
@@ -123,7 +115,7 @@ TEST_F(HostileHost, NullAndEmptyTextsFromEveryHostFunction) {
             EXPECT_EQ(fake_host::TheHost().moves[0], "Alpha");
             EXPECT_EQ(fake_host::QueryState(static_cast<int>(items[1].id)), 0);
         }
-        UnloadAndCheck();
+        resource_report::UnloadLeavingNothing(plugin);
         // An empty display text drops the entry; a null one stops the walk only.
         std::wstring expected = c.display && c.display->empty() ? L"" : c.saved;
         EXPECT_EQ(settings_values::Text(L"VornFolder"), expected);
@@ -151,7 +143,7 @@ TEST_F(HostileHost, EveryRegistrationFails) {
     fake_host::TheHost().registerUiResult = [](int) { return 0; };
     items = ContextMenu();
     EXPECT_TRUE(items.empty());
-    UnloadAndCheck();
+    resource_report::UnloadLeavingNothing(plugin);
     EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Alpha");
 }
 
@@ -173,7 +165,7 @@ TEST_F(HostileHost, FolderTextsOf64KiB) {
     EXPECT_EQ(fake_host::TheHost().moves[0], ascii);
     fake_host::TheHost().currentFolder = japanese;
     EXPECT_EQ(fake_host::QueryState(static_cast<int>(items[0].id)), 1);
-    UnloadAndCheck();
+    resource_report::UnloadLeavingNothing(plugin);
     std::wstring stored = settings_values::Text(L"VornFolder");
     EXPECT_EQ(stored, std::wstring(65535, L'a') + L"*??*" + std::wstring(32767, L'\x8868'));
 
@@ -200,7 +192,7 @@ TEST_F(HostileHost, AHundredThousandStoredFoldersAreTrimmedByTheFirstMenu) {
     ASSERT_EQ(items.size(), 12u);
     EXPECT_EQ(items[0].label, "F1");
     EXPECT_EQ(items[11].label, "F12");
-    UnloadAndCheck();
+    resource_report::UnloadLeavingNothing(plugin);
     auto ms = [](auto a, auto b) {
         return std::chrono::duration_cast<std::chrono::milliseconds>(b - a).count();
     };
@@ -229,16 +221,10 @@ TEST_F(HostileHost, MenusThatRefuseItems) {
     EXPECT_EQ(plugin.menuInit(nullptr, nullptr, 0), 0);
 
     // Menu bars without a fifth submenu.
-    HMENU shortBar = CreateMenu();
-    for (int i = 0; i < 3; ++i) {
-        AppendMenuA(shortBar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "m");
-    }
+    HMENU shortBar = plugin_module::MenuBar(3);
     EXPECT_EQ(plugin.menuInit(nullptr, shortBar, 0), 0);
     EXPECT_EQ(GetMenuItemCount(shortBar), 3);
-    HMENU plainFifth = CreateMenu();
-    for (int i = 0; i < 4; ++i) {
-        AppendMenuA(plainFifth, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "m");
-    }
+    HMENU plainFifth = plugin_module::MenuBar(4);
     AppendMenuA(plainFifth, MF_STRING, 55, "plain item");
     EXPECT_EQ(plugin.menuInit(nullptr, plainFifth, 0), 0);
     EXPECT_EQ(GetMenuItemCount(plainFifth), 5);
@@ -248,7 +234,7 @@ TEST_F(HostileHost, MenusThatRefuseItems) {
     std::vector<MenuItem> items = ContextMenu();
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].label, "Alpha");
-    UnloadAndCheck();
+    resource_report::UnloadLeavingNothing(plugin);
     EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Alpha");
 }
 

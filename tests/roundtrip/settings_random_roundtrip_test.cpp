@@ -41,6 +41,14 @@ std::uint32_t FromEnvironment(const char* name, std::uint32_t fallback) {
                : fallback;
 }
 
+// Appends `text` as UTF-16LE, the bytes of its units low byte first.
+template <typename Text> void AppendUnits(Bytes& bytes, const Text& text) {
+    for (auto unit : text) {
+        bytes.push_back(static_cast<unsigned char>(unit));
+        bytes.push_back(static_cast<unsigned char>(unit >> 8));
+    }
+}
+
 // What one case puts into the registry; a missing value is std::nullopt.
 struct Stored {
     bool keyExists = true;
@@ -87,11 +95,7 @@ class Generator {
         }
         RawValue value;
         value.type = OneIn(2) ? REG_SZ : AnyType();
-        std::u16string text = FolderText();
-        for (char16_t unit : text) {
-            value.bytes.push_back(static_cast<unsigned char>(unit));
-            value.bytes.push_back(static_cast<unsigned char>(unit >> 8));
-        }
+        AppendUnits(value.bytes, FolderText());
         if (OneIn(8)) {
             value.bytes.push_back(static_cast<unsigned char>(Below(256))); // odd byte count
         }
@@ -103,11 +107,7 @@ class Generator {
         RawValue value;
         value.type = REG_SZ;
         while (value.bytes.size() < (1u << 20)) {
-            std::u16string piece = OneFolder() + Separators();
-            for (char16_t unit : piece) {
-                value.bytes.push_back(static_cast<unsigned char>(unit));
-                value.bytes.push_back(static_cast<unsigned char>(unit >> 8));
-            }
+            AppendUnits(value.bytes, OneFolder() + Separators());
         }
         return value;
     }
@@ -246,11 +246,7 @@ RawValue SavedFolders(const std::vector<std::wstring>& folders) {
     RawValue value;
     value.type = REG_SZ;
     for (std::size_t i = 0; i < folders.size(); ++i) {
-        std::wstring part = (i == 0 ? L"" : L"*??*") + folders[i];
-        for (wchar_t unit : part) {
-            value.bytes.push_back(static_cast<unsigned char>(unit));
-            value.bytes.push_back(static_cast<unsigned char>(unit >> 8));
-        }
+        AppendUnits(value.bytes, (i == 0 ? L"" : L"*??*") + folders[i]);
     }
     value.bytes.push_back(0);
     value.bytes.push_back(0);
@@ -438,10 +434,7 @@ TEST(SettingsRandomRoundTrip, DllLeavesWhatTheSplitRuleExpects) {
 // The expectations themselves, on inputs worked out by hand.
 TEST(SettingsRandomRoundTrip, ExpectationsForKnownInputs) {
     Bytes abc;
-    for (wchar_t unit : std::wstring(L"Alpha*??*Beta?Gamma")) {
-        abc.push_back(static_cast<unsigned char>(unit));
-        abc.push_back(0);
-    }
+    AppendUnits(abc, std::wstring(L"Alpha*??*Beta?Gamma"));
     abc.push_back('x'); // odd count: the last byte is no unit
     EXPECT_EQ(ExpectedFolders(abc), (std::vector<std::wstring>{L"Alpha", L"Beta", L"Gamma"}));
     EXPECT_EQ(SavedFolders({L"Alpha", L"Beta"}).bytes.size(), 2u * 13u + 2u);

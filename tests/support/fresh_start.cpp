@@ -5,14 +5,16 @@
 
 namespace fresh_start {
 
-bool Restart(plugin_module::Plugin& plugin, DWORD storedMax) {
+bool Restart(plugin_module::Plugin& plugin, DWORD storedMax, const wchar_t* storedFolders,
+             const wchar_t* file) {
     plugin_module::Unload(plugin);
     fake_host::ResetHost();
     if (!settings_values::DeleteKey() || !settings_values::CreateKey() ||
-        !settings_values::SetDword(L"VornMax", storedMax)) {
+        !settings_values::SetDword(L"VornMax", storedMax) ||
+        (storedFolders != nullptr && !settings_values::SetText(L"VornFolder", storedFolders))) {
         return false;
     }
-    plugin = plugin_module::Load("QvVorn.dll");
+    plugin = plugin_module::Load(file);
     return plugin.module != nullptr && plugin.menuInit != nullptr && plugin.dragDrop != nullptr;
 }
 

@@ -8,9 +8,10 @@
 
 namespace fresh_start {
 
-// Unloads `plugin`, resets our host and the settings key, then loads
-// QvVorn.dll again; returns false when the key cannot be made or the DLL does
-// not load.
-bool Restart(plugin_module::Plugin& plugin, DWORD storedMax);
+// Unloads `plugin`, resets our host and the settings key, which then holds
+// `storedMax` and, when given, `storedFolders`, then loads `file` again;
+// returns false when the key cannot be made or the module does not load.
+bool Restart(plugin_module::Plugin& plugin, DWORD storedMax, const wchar_t* storedFolders = nullptr,
+             const wchar_t* file = L"QvVorn.dll");
 
 } // namespace fresh_start

@@ -17,9 +17,9 @@ void KeepSystemLibrariesLoaded() {
     }
 }
 
-Plugin Load(const char* file) {
+Plugin Load(const wchar_t* file) {
     Plugin plugin;
-    plugin.module = LoadLibraryA(file);
+    plugin.module = LoadLibraryW(file);
     if (plugin.module != nullptr) {
         plugin.menuInit = Export<OnMenuInit>(plugin.module, "QVC_OnMenuInit");
         plugin.dragDrop = Export<OnDragDrop>(plugin.module, "QVC_OnDragDrop");
@@ -50,6 +50,16 @@ std::vector<MenuItem> ReadMenu(HMENU menu) {
         }
     }
     return items;
+}
+
+HMENU MenuBar(int count) {
+    HMENU bar = CreateMenu();
+    for (int i = 0; i < count; ++i) {
+        HMENU submenu = CreatePopupMenu();
+        AppendMenuA(submenu, MF_STRING, static_cast<UINT_PTR>(100 + i), "Item");
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "Menu");
+    }
+    return bar;
 }
 
 } // namespace plugin_module

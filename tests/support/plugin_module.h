@@ -25,8 +25,9 @@ struct Plugin {
 // unmap them again.
 void KeepSystemLibrariesLoaded();
 
-// Loads `file` from the test program's folder; module is null on failure.
-Plugin Load(const char* file);
+// Loads `file` (a name from the test program's folder, or a full path);
+// module is null on failure.
+Plugin Load(const wchar_t* file);
 void Unload(Plugin& plugin);
 
 struct MenuItem {
@@ -38,5 +39,8 @@ struct MenuItem {
 };
 
 std::vector<MenuItem> ReadMenu(HMENU menu);
+// A main window's menu bar of `count` submenus with one item each, as the
+// plug-in is given it.
+HMENU MenuBar(int count);
 
 } // namespace plugin_module

@@ -1,20 +1,14 @@
-// What QvVornProbe.dll reported about its live resources when it was unloaded.
+// What QvVornProbe.dll reports about its live resources when it is unloaded.
 #pragma once
 
-#include <windows.h>
+#include <string>
 
 #include "plugin_module.h"
 
 namespace resource_report {
 
-struct Report {
-    bool received = false;
-    LONG folderBodies = -1;
-    LONG registryKeys = -1;
-    LONG ownedPopups = -1;
-};
-
-// Unloads `plugin`; what it reported then.
-Report Unload(plugin_module::Plugin& plugin);
+// Unloads `plugin` and expects its report of nothing left: no folder bodies,
+// no open registry keys, no popup menus of its own. `where` goes with a failure.
+void UnloadLeavingNothing(plugin_module::Plugin& plugin, const std::string& where = "");
 
 } // namespace resource_report

@@ -64,6 +64,10 @@ std::vector<HWND> ThreadWindows(DWORD threadId, const char* className) {
     return search.found;
 }
 
+bool Highlighted(HMENU menu, int position) {
+    return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_HILITE) != 0;
+}
+
 void CancelDialogs(DWORD threadId) {
     for (HWND dialog : ThreadWindows(threadId, "#32770")) {
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);

@@ -24,6 +24,8 @@ void Click(HWND window, UINT down, POINT point, WPARAM keys = 0);
 // The visible top-level windows of thread `threadId` of class `className`
 // ("#32768" for open menus, "#32770" for dialog boxes), the top one first.
 std::vector<HWND> ThreadWindows(DWORD threadId, const char* className);
+// Whether item `position` of `menu` is highlighted, as the keyboard leaves it.
+bool Highlighted(HMENU menu, int position);
 // Closes the dialog boxes that thread `threadId` shows as Cancel does.
 void CancelDialogs(DWORD threadId);
 std::string ClassOf(HWND window);

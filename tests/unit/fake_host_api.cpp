@@ -1,40 +1,33 @@
 #include "fake_host_api.h"
 
-#include "fake_host.h"
-#include "shell/plugin_instance.h"
+#include <algorithm>
+#include <type_traits>
+
+// Our host's exports of the six (host/fake_host_exports.cpp), linked in.
+extern "C" {
+#define QVVORN_CALLED_EXPORT(name, FieldType, lookup) std::remove_pointer_t<FieldType> name;
+#define QVVORN_OTHER_EXPORT(name, lookup)
+QVVORN_HOST_FUNCTIONS(QVVORN_CALLED_EXPORT, QVVORN_OTHER_EXPORT)
+#undef QVVORN_CALLED_EXPORT
+#undef QVVORN_OTHER_EXPORT
+} // extern "C"
 
 namespace fake_host_api {
 
 namespace {
 
-const char* WINAPI GetVersion() {
-    return fake_host::GetVersion();
-}
-
-int WINAPI RegisterCommand(const char* comment, int menuType, HostCommandCallback callback) {
-    return fake_host::RegisterCommand(comment, menuType, callback);
-}
-
-int WINAPI RegisterUICallback(int commandId, HostStateCallback callback) {
-    return fake_host::RegisterUICallback(commandId, callback);
-}
-
 const char* WINAPI GetCurrentFolder() {
     if (TheFaults().currentFolderRaises) {
         throw HostFailure();
     }
-    return fake_host::GetCurrentFolder();
-}
-
-const char* WINAPI GetFolderDisplayName(const char* folder) {
-    return fake_host::GetFolderDisplayName(folder);
+    return QVA_GetCurrentFolder();
 }
 
 int WINAPI MoveSelectedMessages(const char* folder, int reserved) {
     if (TheFaults().moveRaises) {
         throw HostFailure();
     }
-    return fake_host::MoveSelectedMessages(folder, reserved);
+    return QVA_MoveSelectedMessages(folder, reserved);
 }
 
 } // namespace
@@ -49,11 +42,11 @@ void HostedTest::SetUp() {
     savedMax_ = maxFolders;
     // The six functions the product calls, and nothing else.
     hostApi = HostApi{};
-    hostApi.QVA_GetVersion = GetVersion;
-    hostApi.QVA_RegisterCommand = RegisterCommand;
-    hostApi.QVA_RegisterUICallback = RegisterUICallback;
+    hostApi.QVA_GetVersion = QVA_GetVersion;
+    hostApi.QVA_RegisterCommand = QVA_RegisterCommand;
+    hostApi.QVA_RegisterUICallback = QVA_RegisterUICallback;
     hostApi.QVA_GetCurrentFolder = GetCurrentFolder;
-    hostApi.QVA_GetFolderDisplayName = GetFolderDisplayName;
+    hostApi.QVA_GetFolderDisplayName = QVA_GetFolderDisplayName;
     hostApi.QVA_MoveSelectedMessages = MoveSelectedMessages;
     hostApi.hostModule = GetModuleHandleA(nullptr);
     maxFolders = 10;
@@ -68,6 +61,11 @@ void HostedTest::TearDown() {
     TheFaults() = Faults();
     maxFolders = savedMax_;
     hostApi = savedTable_;
+}
+
+int HostedTest::CallsTo(const char* name) {
+    const std::vector<std::string>& calls = Host().calls;
+    return static_cast<int>(std::count(calls.begin(), calls.end(), name));
 }
 
 } // namespace fake_host_api

@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
+#include "fake_host.h"
+#include "history_text.h"
 #include "shell/host_api.h"
+#include "shell/plugin_instance.h"
 
 namespace fake_host_api {
 
@@ -26,6 +30,13 @@ class HostedTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+
+    static fake_host::Host& Host() { return fake_host::TheHost(); }
+    // How many times the product called host function `name`.
+    static int CallsTo(const char* name);
+    // The history, as history_text writes it.
+    static void Fill(const char* description) { history_text::Fill(ActiveHistory(), description); }
+    static std::string History() { return history_text::Describe(ActiveHistory()); }
 
   private:
     HostApi savedTable_{};

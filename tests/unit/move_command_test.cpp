@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +11,6 @@
 #include "fake_host.h"
 #include "fake_host_api.h"
 #include "shell/plugin_instance.h"
-#include "history_text.h"
 #include "ui/folder_text_match.h"
 #include "ui/move_command.h"
 #include "code_page.h"
@@ -21,16 +19,10 @@ namespace {
 
 class MoveCommand : public fake_host_api::HostedTest {
   protected:
-    static void Fill(const char* description) { history_text::Fill(ActiveHistory(), description); }
-    static std::string History() { return history_text::Describe(ActiveHistory()); }
     static void SetCurrent(std::optional<std::string> folder) {
         fake_host::TheHost().currentFolder = std::move(folder);
     }
     static const std::vector<std::string>& Moves() { return fake_host::TheHost().moves; }
-    static bool Called(const char* name) {
-        const std::vector<std::string>& calls = fake_host::TheHost().calls;
-        return std::find(calls.begin(), calls.end(), name) != calls.end();
-    }
 };
 
 TEST_F(MoveCommand, TakesTheIdFromTheLowSixteenBits) {
@@ -76,7 +68,7 @@ TEST_F(MoveCommand, PickingTheOpenFolderMovesNothing) {
     Fill("F1(11),F2(12),F3(13)");
     SetCurrent(std::string("F2"));
     OnMoveCommand(nullptr, 12);
-    EXPECT_FALSE(Called("QVA_MoveSelectedMessages"));
+    EXPECT_EQ(CallsTo("QVA_MoveSelectedMessages"), 0);
     EXPECT_EQ(History(), "F1(11),F2(12),F3(13)");
 }
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +11,6 @@
 #include "fake_host.h"
 #include "fake_host_api.h"
 #include "shell/plugin_instance.h"
-#include "history_text.h"
 #include "plugin_module.h"
 #include "ui/move_command.h"
 #include "ui/move_submenu.h"
@@ -52,10 +50,6 @@ class MoveSubmenu : public fake_host_api::HostedTest {
         HostedTest::TearDown();
     }
 
-    static fake_host::Host& Host() { return fake_host::TheHost(); }
-    static void Fill(const char* description) { history_text::Fill(ActiveHistory(), description); }
-    static std::string History() { return history_text::Describe(ActiveHistory()); }
-
     void Build(int menuType = 1) { BuildMoveSubmenu(menu_, menuType); }
     std::vector<MenuItem> Top() const { return plugin_module::ReadMenu(menu_); }
     HMENU Submenu() const { return GetSubMenu(menu_, 0); }
@@ -75,10 +69,6 @@ class MoveSubmenu : public fake_host_api::HostedTest {
             ids.push_back(static_cast<UINT>(command.uiId));
         }
         return ids;
-    }
-    static int CallsTo(const char* name) {
-        const std::vector<std::string>& calls = Host().calls;
-        return static_cast<int>(std::count(calls.begin(), calls.end(), name));
     }
 
     HMENU menu_ = nullptr;

@@ -13,30 +13,17 @@
 
 namespace {
 
+using plugin_module::MenuBar;
 using plugin_module::MenuItem;
 
 const std::string kLabel = cp932_text::FromWide(cp932_text::kSettingsLabel);
 const std::string kComment = cp932_text::FromWide(cp932_text::kSettingsComment);
 
-// A main window's menu bar with `count` submenus of one item each.
-HMENU MenuBar(int count) {
-    HMENU bar = CreateMenu();
-    for (int i = 0; i < count; ++i) {
-        HMENU submenu = CreatePopupMenu();
-        AppendMenuA(submenu, MF_STRING, static_cast<UINT_PTR>(200 + i), "Item");
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), "Menu");
-    }
-    return bar;
-}
-
 int ItemCount(HMENU bar, int submenu) {
     return GetMenuItemCount(GetSubMenu(bar, submenu));
 }
 
-class SettingsCommand : public fake_host_api::HostedTest {
-  protected:
-    static fake_host::Host& Host() { return fake_host::TheHost(); }
-};
+using SettingsCommand = fake_host_api::HostedTest;
 
 TEST_F(SettingsCommand, AppendsSeparatorAndItemToTheFifthSubmenu) {
     HMENU bar = MenuBar(6);

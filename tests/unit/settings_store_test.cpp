@@ -19,7 +19,8 @@ using settings_values::GetRaw;
 using settings_values::RawValue;
 using settings_values::SetRaw;
 
-std::vector<unsigned char> Utf16Bytes(const std::wstring& text) {
+// The UTF-16LE bytes of `text`, without a terminator.
+std::vector<unsigned char> Text(const std::wstring& text) {
     const unsigned char* data = reinterpret_cast<const unsigned char*>(text.data());
     return std::vector<unsigned char>(data, data + text.size() * sizeof(wchar_t));
 }
@@ -27,7 +28,7 @@ std::vector<unsigned char> Utf16Bytes(const std::wstring& text) {
 // What RegSetValueExW stores for a NUL-terminated text of n characters
 // counted without its NUL: the platform adds the terminator itself.
 std::vector<unsigned char> StoredByPlatform(const std::wstring& text) {
-    return text.empty() ? std::vector<unsigned char>() : Utf16Bytes(text + L'\0');
+    return text.empty() ? std::vector<unsigned char>() : Text(text + L'\0');
 }
 
 class SettingsStoreTest : public ::testing::Test {
@@ -112,12 +113,8 @@ struct FolderCase {
     const wchar_t* saved; // VornFolder after unload; nullptr: untouched
 };
 
-std::vector<unsigned char> Text(const std::wstring& text) {
-    return Utf16Bytes(text);
-}
-
 std::vector<unsigned char> OddBytes(const std::wstring& text) {
-    std::vector<unsigned char> bytes = Utf16Bytes(text);
+    std::vector<unsigned char> bytes = Text(text);
     bytes.push_back(0x41);
     return bytes;
 }
@@ -178,7 +175,7 @@ TEST_F(SettingsStoreTest, TheStoredExampleIs44BytesPlusTheTerminatorThePlatformA
     EXPECT_EQ(saved->type, static_cast<DWORD>(REG_SZ));
     ASSERT_EQ(saved->bytes.size(), 46u);
     EXPECT_EQ(std::vector<unsigned char>(saved->bytes.begin(), saved->bytes.begin() + 44),
-              Utf16Bytes(L"Alpha*??*Beta*??*Gamma"));
+              Text(L"Alpha*??*Beta*??*Gamma"));
 }
 
 TEST_F(SettingsStoreTest, SavingEntriesWithoutText) {

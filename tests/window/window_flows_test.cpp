@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@
 
 namespace {
 
+using window_input::Highlighted;
 using window_input::PressKey;
 using window_input::WaitUntil;
 
@@ -65,12 +67,7 @@ class WindowFlows : public ::testing::Test {
     }
 
     static bool Contains(const std::vector<std::wstring>& subjects, const wchar_t* subject) {
-        for (const std::wstring& each : subjects) {
-            if (each == subject) {
-                return true;
-            }
-        }
-        return false;
+        return std::find(subjects.begin(), subjects.end(), subject) != subjects.end();
     }
 
     // Right-click on message `row`, then down onto the move submenu and into

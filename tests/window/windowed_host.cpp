@@ -191,10 +191,6 @@ bool WaitForStatus(const WindowedHost& host, const std::wstring& text) {
     return WaitUntil([&] { return host.Status().compare(0, text.size(), text) == 0; });
 }
 
-bool Highlighted(HMENU menu, int position) {
-    return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_HILITE) != 0;
-}
-
 std::string Label(HMENU menu, int position) {
     char label[256] = {};
     GetMenuStringA(menu, static_cast<UINT>(position), label, sizeof label, MF_BYPOSITION);

@@ -74,6 +74,5 @@ class WindowedHost {
 
 // Waits for `text` (or more after it) in the status bar.
 bool WaitForStatus(const WindowedHost& host, const std::wstring& text);
-bool Highlighted(HMENU menu, int position);
 // The label of item `position` of `menu`, code page 932 as the plug-in wrote it.
 std::string Label(HMENU menu, int position);
