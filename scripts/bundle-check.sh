@@ -83,6 +83,17 @@ zip=${made##*$'\n'}
   exit 1
 }
 
+# The bundle's readme, for Notepad on a Japanese Windows: code page 932 text
+# with CRLF line ends, naming the bundle's version.
+python3 - "$zip" <<'PY' || fail "the bundle's readme.txt is not code page 932 text with CRLF naming its version"
+import os, sys, zipfile
+folder = os.path.basename(sys.argv[1])[:-4]
+data = zipfile.ZipFile(sys.argv[1]).read(folder + "/readme.txt")
+text = data.decode("cp932")
+assert data.count(b"\n") == data.count(b"\r\n") == data.count(b"\r") > 0
+assert folder.split("-")[-1] in text and "run-tests.cmd" in text
+PY
+
 # unpack FOLDER: a fresh copy of the bundle there; prints its own folder.
 unpack() {
   mkdir -p "$1"
@@ -90,11 +101,12 @@ unpack() {
   echo "$1/$(basename "$zip" .zip)"
 }
 # run FOLDER [PROGRAM...]: run-tests.cmd there under wine cmd, its exit code
-# in FOLDER/exit and what it printed in FOLDER/screen.txt.
+# in FOLDER/exit and what it printed in FOLDER/screen.txt. A run that has not
+# ended after 15 minutes is a hang: it is killed, with exit code 124.
 run() {
   local dir=$1 code=0
   shift
-  (cd "$dir" && wine cmd /c run-tests.cmd "$@" </dev/null >"$dir/screen.txt" 2>&1) || code=$?
+  (cd "$dir" && timeout -k 10 900 "$QVVORN_WINE_RUN" cmd /c run-tests.cmd "$@" </dev/null >"$dir/screen.txt" 2>&1) || code=$?
   echo "$code" >"$dir/exit"
 }
 exit_code() { cat "$1/exit"; }
@@ -126,6 +138,14 @@ seed_client() {
   registry add "$client" /v WindowWidth /t REG_DWORD /d 640 /f >/dev/null
 }
 client_values() { registry query "$client" /v VornMax && registry query "$client" /v VornFolder; }
+# The mail client's key byte for byte, as reg exports it, into FILE.
+export_client() { registry export "$client" "$1" /y >/dev/null; }
+# no_test_key WHAT: fails when a QvVornTests key is left.
+no_test_key() {
+  [[ $(registry query 'HKCU\Software\QvVornTests') == *QvVornTests* ]] || return 0
+  fail "$1 left a key under HKCU\\Software\\QvVornTests"
+  registry delete 'HKCU\Software\QvVornTests' /f >/dev/null
+}
 # run_while_changing FOLDER VALUE DATA [PROGRAM...]: run, with the mail
 # client's DWORD VALUE set to DATA once the first program has started, after
 # run-tests.cmd read the client's values.
@@ -204,21 +224,77 @@ proof_no_bin() {
 
 # proof_sandbox_closed FOLDER: HKEY_CURRENT_USER cannot be redirected (a
 # test key name longer than the registry takes), so dll_tests, which
-# rewrites the mail client's key, stops before any test, says why, and
-# leaves that key byte for byte as it was.
+# rewrites the mail client's key, stops before any test and says why; and
+# every program of bin\, started by hand so, leaves the mail client's key
+# byte for byte as it was.
 proof_sandbox_closed() {
-  local dir=$1/sandbox-closed
+  local dir=$1/sandbox-closed program started=0
+  local unreachable="Software\\QvVornTests\\$(printf 'x%.0s' $(seq 300))"
   cp -r "$2" "$dir"
   seed_client
-  registry export "$client" "$work/client-before.reg" /y >/dev/null
-  QVVORN_TEST_HKCU="Software\\QvVornTests\\$(printf 'x%.0s' $(seq 300))" run "$dir" dll_tests
-  registry export "$client" "$work/client-after.reg" /y >/dev/null
+  export_client "$work/client-before.reg"
+  QVVORN_TEST_HKCU=$unreachable run "$dir" dll_tests
   [[ $(exit_code "$dir") != 0 ]] || fail "with no redirection of HKEY_CURRENT_USER run-tests.cmd exited 0"
   screen_has "$dir" 'did not run: dll_tests: cannot run: HKEY_CURRENT_USER could not be redirected' ||
     fail "with no redirection of HKEY_CURRENT_USER dll_tests did not stop saying why"
+  for program in "$dir/bin/"*.exe; do
+    (cd "$dir/bin" && QVVORN_TEST_HKCU=$unreachable QVVORN_TEST_TIMEOUT=20 timeout -k 10 60 \
+      "$QVVORN_WINE_RUN" "$(basename "$program")" </dev/null >"$program.txt" 2>&1) || true
+    started=$((started + 1))
+  done
+  export_client "$work/client-after.reg"
   cmp -s "$work/client-before.reg" "$work/client-after.reg" ||
     fail "with no redirection of HKEY_CURRENT_USER the mail client's key changed"
-  echo "HKEY_CURRENT_USER not redirected: exited $(exit_code "$dir"), the mail client's key unchanged; $(grep -m1 '^did not run: ' "$dir/screen.txt" | cut -c1-110 || true)..."
+  no_test_key "a program started with no redirection"
+  echo "HKEY_CURRENT_USER not redirected: dll_tests under run-tests.cmd exited $(exit_code "$dir"), and $started programs of bin\\ started by hand; the mail client's key unchanged"
+}
+
+# proof_put_back FOLDER: after a run that saw VornMax change, the one command
+# its summary gives, run in its folder, puts the mail client's key back byte
+# for byte as it was seeded.
+proof_put_back() {
+  local dir=$1 command
+  command=$(tr -d '\r' <"$dir/screen.txt" | grep -A1 '^To put back VornMax and VornFolder' | sed -n 's/^ *\(reg import .*\)$/\1/p')
+  if [[ $command != "reg import settings-before-"*.reg ]]; then
+    fail "after VornMax changed, run-tests.cmd gave no command that puts it back: '$command'"
+    return
+  fi
+  (cd "$dir" && wine cmd /c "$command" </dev/null >/dev/null 2>&1) || fail "'$command' failed"
+  export_client "$work/client-put-back.reg"
+  cmp -s "$work/client-seeded.reg" "$work/client-put-back.reg" ||
+    fail "'$command' did not put the mail client's key back as it was: $(client_values)"
+  echo "after VornMax changed: '$command' put the mail client's key back byte for byte"
+}
+
+# proof_faulty_module FOLDER FAULT [PROGRAM...]: the bundle with a module that
+# fails every test and writes the mail client's values at every unload (or,
+# with FAULT hang-load or hang-unload, hangs in DllMain), swapped in for
+# QvVorn.dll: the run ends failing, within its limits, with the mail
+# client's key byte for byte as seeded and no test key left.
+proof_faulty_module() {
+  local dir=$1/faulty-$2 fault=$2 start=$SECONDS what
+  shift 2
+  case $fault in
+    save) what="saves at every unload" ;;
+    hang-load) what="hangs in DllMain at load" ;;
+    *) what="hangs in DllMain at unload" ;;
+  esac
+  unpack "$dir" >/dev/null
+  dir=$dir/$(basename "$zip" .zip)
+  cp "$work/faulty-module.dll" "$dir/bin/QvVorn.dll"
+  seed_client
+  export_client "$work/client-before.reg"
+  QVVORN_FAULT=$fault QVVORN_TEST_TIMEOUT=10 run "$dir" "$@"
+  export_client "$work/client-after.reg"
+  case $(exit_code "$dir") in
+    0) fail "with a module that $what run-tests.cmd passed" ;;
+    124) fail "with a module that $what run-tests.cmd did not end" ;;
+  esac
+  screen_has "$dir" 'run-tests: ' || fail "with a module that $what run-tests.cmd gave no verdict"
+  cmp -s "$work/client-before.reg" "$work/client-after.reg" ||
+    fail "with a module that $what the mail client's key changed: $(client_values)"
+  no_test_key "a run with a module that $what"
+  echo "a module that $what, ${*:-every program}: exited $(exit_code "$dir") after $((SECONDS - start)) s, the mail client's key unchanged; $(grep '^run-tests: ' "$dir/screen.txt" || true)"
 }
 
 # proof_watchdog FOLDER: a limit shorter than window_tests takes ends it
@@ -286,9 +362,9 @@ proof_scaled() {
 check_scaled() {
   local dir=$1 others
   [[ $(exit_code "$dir") == 0 ]] || fail "at 150 % run-tests.cmd exited $(exit_code "$dir")"
-  others=$(grep '^skipped: ' "$dir/results.txt" | grep -v 'scaled to' || true)
+  others=$(grep '^skipped: ' "$dir/results-partial.txt" | grep -v -e 'scaled to' -e 'left out of the test bundle' || true)
   [[ -z $others ]] || fail "at 150 % cases were skipped for another reason: $others"
-  grep -q '^display scaling: 144 dpi' "$dir/results.txt" || fail "at 150 % the facts do not say 144 dpi"
+  grep -q '^display scaling: 144 dpi' "$dir/results-partial.txt" || fail "at 150 % the facts do not say 144 dpi"
   echo "display scaled to 150 %: exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
 }
 
@@ -320,16 +396,25 @@ unpacked=$( (cd "$work/cp932" && find . -type f | sort))
 proof_main_run "$dir"
 after=$(prefix_files)
 [[ "$before" == "$after" ]] || fail "files in the prefix changed: $(diff <(echo "$before") <(echo "$after") || true)"
-# In its folder, only results.txt more (screen.txt and exit are this
-# script's), and nothing beside the folder.
+# In its folder, only results.txt and the copy of the mail client's values
+# more (screen.txt and exit are this script's), and nothing beside the
+# folder.
 left=$(comm -13 <(echo "$unpacked") <(cd "$work/cp932" && find . -type f | sort) |
-  grep -v -e '/results.txt$' -e '/screen.txt$' -e '/exit$' || true)
+  grep -v -e '/results.txt$' -e '/settings-before-[0-9-]*\.reg$' -e '/screen.txt$' -e '/exit$' || true)
 [[ -z $left ]] || fail "the run left files behind: $left"
 proof_unknown_name "$dir"
 proof_missing_program "$work" "$dir"
 proof_no_bin "$work" "$dir"
 proof_sandbox_closed "$work" "$dir"
 proof_watchdog "$work" "$dir"
+if build_shown "$work/faulty-module.log" "${QVVORN_CC:-i686-w64-mingw32-gcc}" -O2 -shared -static-libgcc \
+  -Wl,--kill-at -o "$work/faulty-module.dll" "$root/tests/scripts/faulty_module.c"; then
+  proof_faulty_module "$work" save
+  proof_faulty_module "$work" hang-load dll_tests window_tests
+  proof_faulty_module "$work" hang-unload dll_tests window_tests
+else
+  fail "the faulty module could not be built (its output is above)"
+fi
 
 wait "$run1252" || true
 run1252=""
@@ -359,17 +444,20 @@ elif ! build_shown "$work/faulty-build.log" cmake -S "$tree" -B "$work/faulty-bu
 else
   dir=$(unpack "$work/faulty")
   cp "$work/faulty-build/QvVorn.dll" "$dir/bin/QvVorn.dll"
+  seed_client
+  export_client "$work/client-seeded.reg"
   # The same run shows that a change of the plug-in's own value fails it.
   run_while_changing "$dir" VornMax 13 gui_tests
   if [[ $(exit_code "$dir") == 0 ]]; then
     fail "a module without the arrows' step passes the bundle"
-  elif ! grep -q "^failed: SettingsDialogGui.Arrows" "$dir/results.txt"; then
-    fail "results.txt does not name the arrows' test that the faulty module fails"
+  elif ! grep -q "^failed: SettingsDialogGui.Arrows" "$dir/results-partial.txt"; then
+    fail "results-partial.txt does not name the arrows' test that the faulty module fails"
   else
-    echo "a module without the arrows' step: run-tests.cmd exited $(exit_code "$dir"), $(grep -c "^failed: " "$dir/results.txt") cases failed"
+    echo "a module without the arrows' step: run-tests.cmd exited $(exit_code "$dir"), $(grep -c "^failed: " "$dir/results-partial.txt") cases failed"
   fi
   screen_has "$dir" "FAILED: the mail client's value VornMax" ||
     fail "VornMax changed during a run, and run-tests.cmd did not say so"
+  proof_put_back "$dir"
 fi
 
 # The benchmark prints its goal lines.

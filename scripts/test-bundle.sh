@@ -33,6 +33,7 @@ elif ! stamp=$(git -C "$root" log -1 --format=%ct HEAD 2>/dev/null); then
   stamp=$(date +%s) # a copy of the tree without its history
 fi
 
+windres=${QVVORN_WINDRES:-i686-w64-mingw32-windres}
 stage=$(mktemp -d /tmp/qvvorn-bundle.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/$name/bin"
@@ -73,10 +74,11 @@ for test in json.load(open(listing))["tests"]:
     lines.append(f"call :run {test['name']} {relative.replace('/', chr(92))}{settings}")
 
 # What the programs load or start beside them: every module and program at
-# the top of the build (the screenshot tool aside), and each module's
-# runtime record, which the contract tests read.
+# the top of the build, and each module's runtime record, which the contract
+# tests read. Not our hosts, which use the mail client's real settings key
+# (the demo deletes it), nor the screenshot tool, which starts one.
 for entry in os.listdir(build):
-    if entry.lower().endswith((".dll", ".exe")) and entry != "qvshots.exe":
+    if entry.lower().endswith((".dll", ".exe")) and entry not in ("qvshots.exe", "qvhost.exe", "qvdemo.exe"):
         files.add(entry)
 for relative in sorted(files):
     source = os.path.join(build, relative)
@@ -93,13 +95,33 @@ manifest = os.path.join(templates, "ja-JP.manifest")
 if os.path.isfile(manifest):
     shutil.copyfile(manifest, os.path.join(bin_dir, "ja-JP.manifest"))
 
-# The .cmd files, with CRLF line ends as cmd expects.
-for template in ("run-tests.cmd.in", "run-bench.cmd.in"):
-    text = open(os.path.join(templates, template)).read()
+# The .cmd files, with CRLF line ends as cmd expects, and the readme in
+# code page 932, which a Japanese Windows' Notepad opens as it is.
+for template, encoding in (("run-tests.cmd.in", "ascii"), ("run-bench.cmd.in", "ascii"),
+                           ("readme.txt.in", "cp932")):
+    text = open(os.path.join(templates, template), encoding="utf-8").read()
     text = text.replace("@VERSION@", version).replace("@TESTS@", "\n".join(lines))
-    with open(os.path.join(bundle, template[:-3]), "w", newline="\r\n") as out:
+    with open(os.path.join(bundle, template[:-3]), "w", newline="\r\n", encoding=encoding) as out:
         out.write(text)
 EOF
+
+# Windows takes an embedded manifest (id 1) over ja-JP.manifest beside a
+# program, so only the programs meant to bring their own may have one: the
+# _cc6 programs, each with Common Controls 6. A toolchain that links a
+# default manifest would quietly undo the code page 932 plan.
+for program in "$stage/$name/bin/"*.exe; do
+  base=$(basename "$program" .exe)
+  resources=$("$windres" -i "$program" -O rc 2>/dev/null || true)
+  embedded=no
+  [[ $'\n'$resources == *$'\n1 24 '* ]] && embedded=yes
+  expected=no
+  [[ $base == *_cc6 ]] && expected=yes
+  if [[ $embedded != "$expected" ]]; then
+    echo "test-bundle: bin/$base.exe: a manifest with id 1 is" \
+      "$([[ $embedded == yes ]] || echo "not ")embedded; only the _cc6 programs have one" >&2
+    exit 1
+  fi
+done
 
 mkdir -p "$dest"
 zip=$(cd "$dest" && pwd)/$name.zip

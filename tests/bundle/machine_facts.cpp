@@ -7,34 +7,30 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "common/owned_handle.h"
+#include "error_dialogs.h"
 #include "machine_facts_resources.h"
 #include "win_handles.h"
 
 namespace {
 
-void FreeLibraryOf(HMODULE module) {
-    FreeLibrary(module);
-}
-void ReleaseContext(HANDLE context) {
-    ReleaseActCtx(context);
-}
+struct Free {
+    static void Library(HMODULE module) { FreeLibrary(module); }
+    static void Context(HANDLE context) { ReleaseActCtx(context); }
+};
 // A module this program loaded, unloaded when the owner goes.
-using LoadedModule = OwnedHandle<HMODULE, FreeLibraryOf>;
+using LoadedModule = OwnedHandle<HMODULE, Free::Library>;
 // An activation context from CreateActCtxW.
-using ActivationContext = OwnedHandle<HANDLE, ReleaseContext>;
+using ActivationContext = OwnedHandle<HANDLE, Free::Context>;
 
+// A function that some Windows lacks, looked up at run time so that this
+// program still starts there.
 template <typename Function> Function Export(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// Functions that older Windows lacks, or that only some systems have.
-template <typename Function> Function Find(const wchar_t* module, const char* name) {
-    HMODULE loaded = GetModuleHandleW(module);
-    return loaded ? Export<Function>(loaded, name) : nullptr;
+    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
 void Fact(const char* name, const std::string& value) {
@@ -56,8 +52,8 @@ std::string Utf8(const wchar_t* text) {
 // GetVersionEx reports Windows 8 to a program without a manifest that names
 // a later one; RtlGetVersion tells the truth.
 void PrintWindowsVersion() {
-    using RtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-    auto getVersion = Find<RtlGetVersion>(L"ntdll.dll", "RtlGetVersion");
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    auto getVersion = Export<LONG(WINAPI*)(OSVERSIONINFOEXW*)>(ntdll, "RtlGetVersion");
     OSVERSIONINFOEXW version = {};
     version.dwOSVersionInfoSize = sizeof version;
     if (getVersion == nullptr || getVersion(&version) != 0) {
@@ -69,36 +65,62 @@ void PrintWindowsVersion() {
                         std::to_string(version.dwBuildNumber));
     Fact("product type", version.wProductType == VER_NT_WORKSTATION ? "workstation" : "server");
     // Wine's ntdll says which Wine it is; Windows' has no such export.
-    using WineGetVersion = const char*(CDECL*)();
-    auto wine = Find<WineGetVersion>(L"ntdll.dll", "wine_get_version");
+    auto wine = Export<const char*(CDECL*)()>(ntdll, "wine_get_version");
     Fact("wine", wine ? wine() : "no (ntdll has no wine_get_version)");
 }
 
-void PrintSystemBitness() {
-    using IsWow64 = BOOL(WINAPI*)(HANDLE, BOOL*);
-    auto isWow64 = Find<IsWow64>(L"kernel32.dll", "IsWow64Process");
+// Whether WOW64 runs `process`, and the machine that Windows runs natively:
+// IsWow64Process2 (Windows 10 1709 on) names it; IsWow64Process names none
+// (IMAGE_FILE_MACHINE_UNKNOWN).
+bool Wow64(HANDLE process, BOOL* wow64, USHORT* native) {
+    auto named = Export<BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*)>(GetModuleHandleW(L"kernel32.dll"),
+                                                                 "IsWow64Process2");
+    USHORT machine = *native = IMAGE_FILE_MACHINE_UNKNOWN;
+    *wow64 = FALSE;
+    BOOL done = named ? named(process, &machine, native) : IsWow64Process(process, wow64);
+    *wow64 = *wow64 || machine != IMAGE_FILE_MACHINE_UNKNOWN;
+    return done;
+}
+
+// The machine that runs this 32-bit program under WOW64.
+std::string Wow64Machine(USHORT native) {
+    return native == IMAGE_FILE_MACHINE_UNKNOWN ? "64-bit, not named (no IsWow64Process2)"
+           : native == IMAGE_FILE_MACHINE_AMD64 ? "x64"
+           : native == IMAGE_FILE_MACHINE_ARM64 ? "ARM64"
+                                                : "IMAGE_FILE_MACHINE " + std::to_string(native);
+}
+
+// Without WOW64 this x86 program runs on 32-bit Windows, on x86.
+void PrintMachine() {
     BOOL wow64 = FALSE;
-    if (isWow64 != nullptr && !isWow64(GetCurrentProcess(), &wow64)) {
-        Fact("system", Failed("IsWow64Process"));
+    USHORT native = IMAGE_FILE_MACHINE_UNKNOWN;
+    if (!Wow64(GetCurrentProcess(), &wow64, &native)) {
+        Fact("machine", Failed("IsWow64Process"));
         return;
     }
-    Fact("system", wow64 ? "64-bit (this 32-bit program runs under WOW64)" : "32-bit");
+    Fact("machine", wow64 ? Wow64Machine(native) + " (this 32-bit program runs under WOW64)"
+                          : "x86 (32-bit Windows)");
 }
 
-std::string SystemLocaleNumber(LCTYPE type, const char* api) {
+// The system's ANSI code page as Windows keeps it: a manifest's
+// activeCodePage changes GetACP for that program alone.
+std::string SystemAnsiCodePage() {
     wchar_t text[16] = {};
-    if (GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, type, text, 16) == 0) {
-        return Failed(api);
+    DWORD type = 0;
+    DWORD size = sizeof text;
+    // A string comes back terminated, or not at all.
+    LONG error =
+        RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage",
+                     L"ACP", RRF_RT_ANY, &type, text, &size);
+    if (error != ERROR_SUCCESS) {
+        return Failed("RegGetValueW", static_cast<DWORD>(error));
     }
-    return Utf8(text);
+    return type == REG_SZ ? Utf8(text) : "unknown (ACP is not REG_SZ)";
 }
 
-// This process's code pages can differ from the system's: a manifest's
-// activeCodePage changes the process's alone.
 void PrintCodePages() {
     Fact("ANSI code page (this process)", std::to_string(GetACP()));
-    Fact("ANSI code page (system locale)",
-         SystemLocaleNumber(LOCALE_IDEFAULTANSICODEPAGE, "GetLocaleInfoW"));
+    Fact("ANSI code page (system, Nls\\CodePage ACP)", SystemAnsiCodePage());
     Fact("OEM code page (this process)", std::to_string(GetOEMCP()));
 }
 
@@ -112,26 +134,24 @@ void PrintLocales() {
                               : Failed("GetSystemDefaultLocaleName"));
 }
 
-// A program that is not DPI-aware is told 96 dpi on a scaled display (Windows
-// scales its windows as pictures), so this one declares itself aware first
-// and reads the system DPI that the dialogs are laid out at. Windows 8.1's
-// per-monitor DPI of other monitors is not shown.
-void PrintDisplayScaling() {
-    SetProcessDPIAware();
+std::string ScreenDpi() {
     win_handles::WindowDc screen(nullptr);
     int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
-    if (dpi <= 0) {
-        Fact("display scaling", Failed("GetDeviceCaps"));
-        return;
-    }
-    Fact("display scaling",
-         std::to_string(dpi) + " dpi (" + std::to_string((dpi * 100 + 48) / 96) + "%)");
+    return dpi > 0 ? std::to_string(dpi) + " dpi (" + std::to_string((dpi * 100 + 48) / 96) + "%)"
+                   : Failed("GetDeviceCaps");
+}
+
+// A program that is not DPI-aware, as the test programs are not, is told
+// 96 dpi on a display that Windows scales for it (it scales its windows as
+// pictures); a DPI-aware one is told the system DPI that dialogs are laid
+// out at. Other monitors' own DPI (Windows 8.1 on) is not shown.
+void PrintDisplayScaling() {
+    Fact("display scaling (not DPI-aware, as the test programs see it)", ScreenDpi());
+    SetProcessDPIAware();
+    Fact("display scaling", ScreenDpi() + ", as a DPI-aware program sees it");
 }
 
 std::string VersionOf(HMODULE comctl32) {
-    if (!comctl32) {
-        return Failed("LoadLibraryW");
-    }
     auto getVersion = Export<DLLGETVERSIONPROC>(comctl32, "DllGetVersion");
     DLLVERSIONINFO version = {};
     version.cbSize = sizeof version;
@@ -177,21 +197,25 @@ std::string Comctl6Version() {
 // the like have no manifest, gui_tests_cc6 and the like ask for version 6.
 void PrintComctl32Versions() {
     LoadedModule plain(LoadLibraryW(L"comctl32.dll"));
-    Fact("comctl32 (no manifest)", VersionOf(plain.get()));
+    Fact("comctl32 (no manifest)", plain ? VersionOf(plain.get()) : Failed("LoadLibraryW"));
     Fact("comctl32 (Common Controls 6 manifest)", Comctl6Version());
 }
 
+// SM_REMOTESESSION is 0 also in some remote sessions (RemoteFX vGPU), so it
+// says no more than that.
 void PrintSession() {
-    Fact("session", GetSystemMetrics(SM_REMOTESESSION) ? "remote" : "console");
+    Fact("remote desktop", GetSystemMetrics(SM_REMOTESESSION) ? "yes" : "no");
     DWORD session = 0;
     if (!ProcessIdToSessionId(GetCurrentProcessId(), &session)) {
         Fact("in the console session", Failed("ProcessIdToSessionId"));
         return;
     }
+    // 0xFFFFFFFF: no session is attached to the physical console just now.
     DWORD console = WTSGetActiveConsoleSessionId();
+    std::string where = console == 0xFFFFFFFF ? "no session attached to the console"
+                                              : "console session " + std::to_string(console);
     Fact("in the console session", std::string(session == console ? "yes" : "no") + " (session " +
-                                       std::to_string(session) + ", console session " +
-                                       std::to_string(console) + ")");
+                                       std::to_string(session) + ", " + where + ")");
 }
 
 win_handles::KernelHandle Snapshot(DWORD flags, DWORD processId) {
@@ -209,83 +233,76 @@ win_handles::KernelHandle Snapshot(DWORD flags, DWORD processId) {
     return win_handles::KernelHandle();
 }
 
-enum class PluginCheck { kLoaded, kNotLoaded, kUninspected };
-
 // A 64-bit process cannot load the 32-bit plug-in, and a 32-bit program
 // cannot list its modules: it is not counted as one left uninspected.
 bool Is64BitProcess(DWORD processId) {
-    using IsWow64 = BOOL(WINAPI*)(HANDLE, BOOL*);
-    auto isWow64 = Find<IsWow64>(L"kernel32.dll", "IsWow64Process");
     BOOL selfWow64 = FALSE;
-    if (isWow64 == nullptr || !isWow64(GetCurrentProcess(), &selfWow64) || !selfWow64) {
-        return false;
-    }
+    BOOL wow64 = TRUE;
+    USHORT native = 0;
     win_handles::KernelHandle process(
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    BOOL wow64 = TRUE;
-    return process && isWow64(process.get(), &wow64) && !wow64;
+    return Wow64(GetCurrentProcess(), &selfWow64, &native) && selfWow64 && process &&
+           Wow64(process.get(), &wow64, &native) && !wow64;
 }
 
-PluginCheck CheckForPlugin(DWORD processId) {
+// Whether QvVorn.dll is among the process's modules; none where they could
+// not be listed (a standard user's cannot, of many SYSTEM processes).
+std::optional<bool> HasPlugin(DWORD processId) {
     win_handles::KernelHandle modules =
         Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId);
     if (!modules) {
-        return Is64BitProcess(processId) ? PluginCheck::kNotLoaded : PluginCheck::kUninspected;
+        return std::nullopt;
     }
     MODULEENTRY32W module = {};
     module.dwSize = sizeof module;
     for (BOOL more = Module32FirstW(modules.get(), &module); more;
          more = Module32NextW(modules.get(), &module)) {
         if (lstrcmpiW(module.szModule, L"QvVorn.dll") == 0) {
-            return PluginCheck::kLoaded;
+            return true;
         }
     }
-    return PluginCheck::kNotLoaded;
+    return false;
 }
 
-// The processes that have the plug-in loaded: a mail client running with it
-// shares the registry key that the tests stand in for.
+// The processes seen with the plug-in loaded: a mail client running with it
+// shares the registry key that the tests stand in for. Those not inspected
+// are counted, not taken for hosts.
 void PrintPluginHosts() {
     win_handles::KernelHandle processes = Snapshot(TH32CS_SNAPPROCESS, 0);
     if (!processes) {
-        Fact("plug-in loaded in", Failed("CreateToolhelp32Snapshot"));
+        std::string failed = Failed("CreateToolhelp32Snapshot");
+        Fact("plug-in loaded in", failed);
+        Fact("processes not inspected", failed);
         return;
     }
-    std::vector<std::string> hosts;
+    std::string hosts;
     int uninspected = 0;
     PROCESSENTRY32W process = {};
     process.dwSize = sizeof process;
     for (BOOL more = Process32FirstW(processes.get(), &process); more;
          more = Process32NextW(processes.get(), &process)) {
-        if (process.th32ProcessID == 0 || process.th32ProcessID == GetCurrentProcessId()) {
+        DWORD id = process.th32ProcessID;
+        if (id == 0 || id == GetCurrentProcessId()) {
             continue;
         }
-        PluginCheck check = CheckForPlugin(process.th32ProcessID);
-        if (check == PluginCheck::kLoaded) {
-            hosts.push_back(Utf8(process.szExeFile) + " (pid " +
-                            std::to_string(process.th32ProcessID) + ")");
-        } else if (check == PluginCheck::kUninspected) {
+        std::optional<bool> loaded = HasPlugin(id);
+        if (loaded.value_or(false)) {
+            hosts += (hosts.empty() ? "" : ", ") + Utf8(process.szExeFile) + " (pid " +
+                     std::to_string(id) + ")";
+        } else if (!loaded && !Is64BitProcess(id)) {
             ++uninspected;
         }
     }
-    std::string value;
-    for (const std::string& host : hosts) {
-        value += (value.empty() ? "" : ", ") + host;
-    }
-    if (value.empty()) {
-        value = "none";
-    }
-    if (uninspected > 0) {
-        value += "; " + std::to_string(uninspected) + " processes could not be inspected";
-    }
-    Fact("plug-in loaded in", value);
+    Fact("plug-in loaded in", hosts.empty() ? "none" : hosts);
+    Fact("processes not inspected", std::to_string(uninspected));
 }
 
 } // namespace
 
 int main() {
+    error_dialogs::TurnOff();
     PrintWindowsVersion();
-    PrintSystemBitness();
+    PrintMachine();
     PrintCodePages();
     PrintLocales();
     PrintDisplayScaling();
