@@ -11,7 +11,12 @@
 #     932 skipped for that reason and no others; run there without
 #     run-tests.cmd's allowance, those cases fail;
 #   - where HKEY_CURRENT_USER cannot be redirected, a program stops before
-#     any test, says why, and the mail client's key stays byte for byte;
+#     any test and says why, and every program of bin\ started by hand so
+#     leaves the mail client's key byte for byte;
+#   - with a module swapped in that saves the mail client's values at every
+#     unload (at exit too), or one that hangs in DllMain at load or at
+#     unload, a run ends failing within its limits, with the mail client's
+#     key byte for byte as seeded and no test key left;
 #   - QVVORN_TEST_TIMEOUT=2 ends a longer program, naming its case, under
 #     run-tests.cmd and under ctest;
 #   - at 150 % (LogPixels 144) the GUI and window programs, also on Common
@@ -19,7 +24,9 @@
 #   - a program missing from bin\ is reported as not run, a name that no
 #     program has fails the run, and without bin\ it says to unpack the zip;
 #   - with a QvVorn.dll whose arrows' step is taken out it fails, naming the
-#     test that caught it, and a change of VornMax meanwhile fails it too;
+#     test that caught it, and a change of VornMax meanwhile fails it too,
+#     with a command that puts the key back byte for byte;
+#   - the bundle's readme is code page 932 text with CRLF line ends;
 #   - nothing of its stays in the registry or the prefix's files;
 #   - run-bench.cmd prints the benchmark's goal lines.
 set -euo pipefail
@@ -169,57 +176,47 @@ run_while_changing() {
 # proof_main_run FOLDER: the whole bundle under 932, with a test key left
 # by an interrupted run and the mail client's settings changing meanwhile.
 proof_main_run() {
-  local dir=$1 before
+  local dir=$1
   seed_client
+  export_client "$work/client-before.reg"
   registry add 'HKCU\Software\QvVornTests\1' /f >/dev/null
-  before=$(client_values)
   run_while_changing "$dir" WindowWidth 800
   [[ $(exit_code "$dir") == 0 ]] || fail "under code page 932 run-tests.cmd exited $(exit_code "$dir")"
   compare "$dir" || fail "under code page 932 the bundle's results differ from ctest's"
   screen_has "$dir" 'QvVornTests was there before this run' ||
     fail "run-tests.cmd did not report the test key that an earlier run left"
-  [[ $(registry query 'HKCU\Software\QvVornTests') == *QvVornTests* ]] &&
-    fail "the test programs' registry key is still there"
-  [[ $(client_values) == "$before" ]] || fail "VornMax or VornFolder changed: $(client_values)"
+  no_test_key "the main run"
   [[ $(registry query "$client" /v WindowWidth) == *0x320* ]] ||
     fail "the mail client's other value was not changed during the run, so that proves nothing"
+  registry add "$client" /v WindowWidth /t REG_DWORD /d 640 /f >/dev/null
+  export_client "$work/client-after.reg"
+  cmp -s "$work/client-before.reg" "$work/client-after.reg" ||
+    fail "VornMax or VornFolder changed: $(client_values)"
   echo "code page 932, in a folder named like '$(basename "$(dirname "$dir")")': exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
 }
 
-# proof_missing_program FOLDER: a copy without model_tests.exe.
-proof_missing_program() {
-  local dir=$1/missing-program
-  cp -r "$2" "$dir"
-  rm "$dir/bin/model_tests.exe"
-  run "$dir" model_tests unit_tests
-  [[ $(exit_code "$dir") != 0 ]] || fail "with model_tests.exe missing run-tests.cmd exited 0"
-  screen_has "$dir" 'did not run: model_tests: bin\model_tests.exe is missing' ||
-    fail "run-tests.cmd did not report the missing model_tests.exe as not run"
-  screen_has "$dir" '1 passed, 0 failed, 1 did not run' ||
+# refused FOLDER TEXT [PROGRAM...]: run-tests.cmd there fails, saying TEXT.
+refused() {
+  local dir=$1 text=$2
+  shift 2
+  run "$dir" "$@"
+  [[ $(exit_code "$dir") != 0 ]] || fail "run-tests.cmd $* in $(basename "$dir") exited 0"
+  screen_has "$dir" "$text" || fail "run-tests.cmd $* in $(basename "$dir") did not say: $text"
+  echo "$(basename "$dir"): run-tests.cmd $* exited $(exit_code "$dir"), saying: $text"
+}
+
+# A typo beside a known name; a copy without model_tests.exe; run-tests.cmd
+# alone, as Explorer's view of the zip runs it.
+proof_refusals() {
+  refused "$2" 'no program has these names: gui_testz' gui_tests gui_testz
+  cp -r "$2" "$1/missing-program"
+  rm "$1/missing-program/bin/model_tests.exe"
+  refused "$1/missing-program" 'did not run: model_tests: bin\model_tests.exe is missing' model_tests unit_tests
+  screen_has "$1/missing-program" '1 passed, 0 failed, 1 did not run' ||
     fail "run-tests.cmd's summary does not count the missing program as not run"
-  echo "without bin\model_tests.exe: exited $(exit_code "$dir"); $(grep '^did not run: ' "$dir/screen.txt" || true)"
-}
-
-# proof_unknown_name FOLDER: a typo beside a known name fails, naming it.
-proof_unknown_name() {
-  local dir=$1
-  run "$dir" gui_tests gui_testz
-  [[ $(exit_code "$dir") != 0 ]] || fail "run-tests.cmd gui_tests gui_testz exited 0"
-  screen_has "$dir" 'no program has these names: gui_testz' ||
-    fail "run-tests.cmd gui_tests gui_testz did not name gui_testz"
-  echo "run-tests.cmd gui_tests gui_testz: exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
-}
-
-# proof_no_bin FOLDER: run-tests.cmd alone, as Explorer's view of the zip
-# runs it.
-proof_no_bin() {
-  local dir=$1/no-bin
-  mkdir -p "$dir"
-  cp "$2/run-tests.cmd" "$dir"
-  run "$dir"
-  [[ $(exit_code "$dir") != 0 ]] || fail "without bin\\ run-tests.cmd exited 0"
-  screen_has "$dir" 'Unpack the whole zip first' || fail "without bin\\ run-tests.cmd did not say to unpack the zip"
-  echo "without bin\\: exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
+  mkdir -p "$1/no-bin"
+  cp "$2/run-tests.cmd" "$1/no-bin"
+  refused "$1/no-bin" 'Unpack the whole zip first'
 }
 
 # proof_sandbox_closed FOLDER: HKEY_CURRENT_USER cannot be redirected (a
@@ -233,10 +230,8 @@ proof_sandbox_closed() {
   cp -r "$2" "$dir"
   seed_client
   export_client "$work/client-before.reg"
-  QVVORN_TEST_HKCU=$unreachable run "$dir" dll_tests
-  [[ $(exit_code "$dir") != 0 ]] || fail "with no redirection of HKEY_CURRENT_USER run-tests.cmd exited 0"
-  screen_has "$dir" 'did not run: dll_tests: cannot run: HKEY_CURRENT_USER could not be redirected' ||
-    fail "with no redirection of HKEY_CURRENT_USER dll_tests did not stop saying why"
+  QVVORN_TEST_HKCU=$unreachable refused "$dir" \
+    'did not run: dll_tests: cannot run: HKEY_CURRENT_USER could not be redirected' dll_tests
   for program in "$dir/bin/"*.exe; do
     (cd "$dir/bin" && QVVORN_TEST_HKCU=$unreachable QVVORN_TEST_TIMEOUT=20 timeout -k 10 60 \
       "$QVVORN_WINE_RUN" "$(basename "$program")" </dev/null >"$program.txt" 2>&1) || true
@@ -246,7 +241,7 @@ proof_sandbox_closed() {
   cmp -s "$work/client-before.reg" "$work/client-after.reg" ||
     fail "with no redirection of HKEY_CURRENT_USER the mail client's key changed"
   no_test_key "a program started with no redirection"
-  echo "HKEY_CURRENT_USER not redirected: dll_tests under run-tests.cmd exited $(exit_code "$dir"), and $started programs of bin\\ started by hand; the mail client's key unchanged"
+  echo "HKEY_CURRENT_USER not redirected: $started programs of bin\\ started by hand; the mail client's key unchanged"
 }
 
 # proof_put_back FOLDER: after a run that saw VornMax change, the one command
@@ -303,18 +298,14 @@ proof_faulty_module() {
 proof_watchdog() {
   local dir=$1/watchdog code=0 out
   cp -r "$2" "$dir"
-  QVVORN_TEST_TIMEOUT=2 run "$dir" window_tests
-  [[ $(exit_code "$dir") != 0 ]] || fail "window_tests with QVVORN_TEST_TIMEOUT=2 passed under run-tests.cmd"
-  screen_has "$dir" 'timed out after 2 s in ' ||
-    fail "run-tests.cmd did not show window_tests timing out after 2 s, with its case"
+  QVVORN_TEST_TIMEOUT=2 refused "$dir" 'timed out after 2 s in ' window_tests
   # ctest writes its log anew: the suite's own is kept for the skip report.
   cp "$build/Testing/Temporary/LastTest.log" "$work/LastTest.log"
   out=$(cd "$build" && QVVORN_TEST_TIMEOUT=2 ctest -R '^window_tests$' --output-on-failure 2>&1) || code=$?
   cp "$work/LastTest.log" "$build/Testing/Temporary/LastTest.log"
   ((code != 0)) && [[ $out == *"timed out after 2 s in "* ]] ||
     fail "under ctest window_tests with QVVORN_TEST_TIMEOUT=2 did not end timed out: $(tail -n 5 <<<"$out")"
-  [[ $(registry query 'HKCU\Software\QvVornTests') == *QvVornTests* ]] &&
-    fail "a program that timed out left its test key"
+  no_test_key "a program that timed out"
   local line=${out#*timed out after 2 s in }
   echo "QVVORN_TEST_TIMEOUT=2: window_tests ended under run-tests.cmd (exit $(exit_code "$dir")) and ctest, timed out after 2 s in ${line%%$'\n'*}"
 }
@@ -402,9 +393,7 @@ after=$(prefix_files)
 left=$(comm -13 <(echo "$unpacked") <(cd "$work/cp932" && find . -type f | sort) |
   grep -v -e '/results.txt$' -e '/settings-before-[0-9-]*\.reg$' -e '/screen.txt$' -e '/exit$' || true)
 [[ -z $left ]] || fail "the run left files behind: $left"
-proof_unknown_name "$dir"
-proof_missing_program "$work" "$dir"
-proof_no_bin "$work" "$dir"
+proof_refusals "$work" "$dir"
 proof_sandbox_closed "$work" "$dir"
 proof_watchdog "$work" "$dir"
 if build_shown "$work/faulty-module.log" "${QVVORN_CC:-i686-w64-mingw32-gcc}" -O2 -shared -static-libgcc \
