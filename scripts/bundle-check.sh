@@ -397,7 +397,7 @@ proof_refusals "$work" "$dir"
 proof_sandbox_closed "$work" "$dir"
 proof_watchdog "$work" "$dir"
 if build_shown "$work/faulty-module.log" "${QVVORN_CC:-i686-w64-mingw32-gcc}" -O2 -shared -static-libgcc \
-  -Wl,--kill-at -o "$work/faulty-module.dll" "$root/tests/scripts/faulty_module.c"; then
+  -Wl,--kill-at -o "$work/faulty-module.dll" "$root/tests/scripts/faulty_module.c" -lcomctl32; then
   proof_faulty_module "$work" save
   proof_faulty_module "$work" hang-load dll_tests window_tests
   proof_faulty_module "$work" hang-unload dll_tests window_tests

@@ -5,6 +5,12 @@
    holding the loader lock. */
 #include <windows.h>
 
+/* The plug-in's sixteen exports, each doing nothing, are the idle module's;
+   its entry handler becomes a plain function. */
+#define DllMain IdleDllMain
+#include "../contract/idle_module.c"
+#undef DllMain
+
 static BOOL FaultIs(const char* name) {
     char value[32];
     DWORD length = GetEnvironmentVariableA("QVVORN_FAULT", value, sizeof value);
@@ -37,24 +43,3 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     }
     return TRUE;
 }
-
-#define IDLE(name, ...) \
-    int WINAPI name(__VA_ARGS__) { return 0; }
-#define ARG DWORD
-
-IDLE(QVC_OnStart, void)
-IDLE(QVC_OnExit, void)
-IDLE(QVC_OnMenuInit, ARG a, ARG b, ARG c)
-IDLE(QVC_OnOpenFolder, ARG a)
-IDLE(QVC_OnOpenMail, ARG a)
-IDLE(QVC_OnEveryMinute, void)
-IDLE(QVC_OnOpenCompose, ARG a, ARG b)
-IDLE(QVC_OnOutgoing, ARG a, ARG b)
-IDLE(QVC_OnKeyDispatch, ARG a, ARG b, ARG c)
-IDLE(QVC_OnRetrieve, ARG a, ARG b)
-IDLE(QVC_OnSend, ARG a)
-IDLE(QVC_OnFinishRetrieve, ARG a)
-IDLE(QVC_OnPlugInSetup, ARG a)
-IDLE(QVC_OnPlugInInfo, ARG a)
-IDLE(QVC_OnDragDrop, ARG a, ARG b, ARG c, ARG d)
-IDLE(QVC_OnBeforeFilter2, ARG a, ARG b, ARG c, ARG d)
