@@ -44,10 +44,6 @@ std::string RuntimeInfo() {
     return std::string(bytes.begin(), bytes.end());
 }
 
-bool RuntimeExtras() {
-    return RuntimeInfo().find("extras ON\n") != std::string::npos;
-}
-
 // A test of what a runtime extra brings is skipped for a module built with
 // the core runtime alone, as on a toolchain that nobody has checked or with
 // the posix thread model, whose winpthreads no extra can make give back what
@@ -60,7 +56,7 @@ const char* CoreOnly() {
 }
 #define SKIP_WITHOUT_RUNTIME_EXTRA(extra)                                                          \
     ASSERT_FALSE(RuntimeInfo().empty()) << "no .runtime file beside " << ModulePath();             \
-    if (!RuntimeExtras()) {                                                                        \
+    if (RuntimeInfo().find("extras ON\n") == std::string::npos) {                                  \
         GTEST_SKIP() << CoreOnly() << ": " << (extra);                                             \
     }
 
@@ -113,11 +109,6 @@ void* __cdecl FailingMalloc(size_t bytes) {
     return std::malloc(bytes);
 }
 
-bool FailAllocationsIn(HMODULE module) {
-    return pe_image::PatchImport(module, "msvcrt.dll", "malloc",
-                                 reinterpret_cast<FARPROC>(FailingMalloc)) != nullptr;
-}
-
 TEST(ModuleFile, ExportsExactlyTheSixteenCallbacksByOrdinal) {
     pe_image::ExportDirectory exports(program_folder::ReadBytes(ModulePath()));
     ASSERT_TRUE(exports.valid) << ModulePath();
@@ -126,27 +117,19 @@ TEST(ModuleFile, ExportsExactlyTheSixteenCallbacksByOrdinal) {
     EXPECT_EQ(exports.ordinalBase, 1u);
     EXPECT_EQ(exports.functionCount, 16u);
     ASSERT_EQ(exports.names.size(), 16u);
-    for (const module_exports::Export& expected : module_exports::kExports) {
-        SCOPED_TRACE(expected.name);
-        int found = 0;
-        for (const pe_image::ExportDirectory::Name& name : exports.names) {
-            if (name.text == expected.name) {
-                ++found;
-                EXPECT_EQ(name.ordinal, expected.ordinal);
-            }
-        }
-        EXPECT_EQ(found, 1);
+    std::map<std::string, DWORD> expected;
+    for (const module_exports::Export& e : module_exports::kExports) {
+        expected[e.name] = e.ordinal;
     }
+    std::map<std::string, DWORD> found;
+    for (const pe_image::ExportDirectory::Name& name : exports.names) {
+        found[name.text] = name.ordinal;
+    }
+    EXPECT_EQ(found, expected);
     for (const pe_image::ExportDirectory::Name& name : exports.names) {
         EXPECT_EQ(name.text.find('@'), std::string::npos) << name.text;
         EXPECT_EQ(name.text.rfind("QVC_", 0), 0u) << name.text; // no leading underscore
     }
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 // Everything the module imports is called by its own code or by runtime code
@@ -186,7 +169,10 @@ TEST(ModuleFile, ImportsOnlyWhatCanRunFromSystemDlls) {
     }
     for (const pe_image::Import& import : imports) {
         SCOPED_TRACE(import.dll + "!" + import.function);
-        EXPECT_EQ(systemDlls.count(Lower(import.dll)), 1u);
+        std::string dll = import.dll;
+        std::transform(dll.begin(), dll.end(), dll.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        EXPECT_EQ(systemDlls.count(dll), 1u);
         EXPECT_EQ(neverRun.count(import.function), 0u);
     }
 }
@@ -223,7 +209,7 @@ TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
     for (bool poolOnly : {false, true}) {
         // The runtime's own exception state is allocated at a thread's first
         // throw, which fails when every allocation does.
-        if (poolOnly && !RuntimeExtras()) {
+        if (poolOnly && RuntimeInfo().find("extras ON\n") == std::string::npos) {
             std::printf("no throw from the emergency pool: %s\n", CoreOnly());
             continue;
         }
@@ -232,7 +218,9 @@ TEST(ModuleThrow, AFailedConversionInsideACallbackEndsThereAndChangesNothing) {
         ASSERT_TRUE(fresh_start::Restart(plugin, 10, nullptr, ModulePath().c_str()))
             << GetLastError();
         ASSERT_TRUE(FailConversionsIn(plugin.module));
-        ASSERT_TRUE(FailAllocationsIn(plugin.module));
+        ASSERT_NE(pe_image::PatchImport(plugin.module, "msvcrt.dll", "malloc",
+                                        reinterpret_cast<FARPROC>(FailingMalloc)),
+                  nullptr);
 
         EXPECT_EQ(plugin.dragDrop("Alpha", 0, 0, 1), 0);
         failedConversions = 0;
@@ -306,12 +294,6 @@ struct ModuleAllocations {
     }
 };
 
-// 10,000 unless QVVORN_CYCLES says otherwise.
-int Cycles() {
-    const char* text = std::getenv("QVVORN_CYCLES");
-    return text != nullptr ? std::atoi(text) : 10000;
-}
-
 // Enough loads of the idle module to see what a load costs the platform.
 constexpr int kIdleCycles = 2000;
 
@@ -320,21 +302,18 @@ constexpr int kIdleCycles = 2000;
 // `throwing`. False in `loaded` when a load failed.
 std::vector<leak_rounds::Round> LoadRounds(const std::wstring& path, int cycles, bool throwing,
                                            bool* loaded) {
-    using DragDrop = int(WINAPI*)(const char*, int, int, int);
     *loaded = true;
     auto cycle = [&] {
-        HMODULE module = LoadLibraryW(path.c_str());
-        if (module == nullptr) {
+        plugin_module::Plugin plugin = plugin_module::Load(path.c_str());
+        if (plugin.module == nullptr) {
             return *loaded = false;
         }
-        if (throwing && FailConversionsIn(module)) {
+        if (throwing && FailConversionsIn(plugin.module)) {
             conversionsFail = true;
-            auto drop = reinterpret_cast<DragDrop>(
-                reinterpret_cast<void (*)()>(GetProcAddress(module, "QVC_OnDragDrop")));
-            drop("Alpha", 0, 0, 1);
+            plugin.dragDrop("Alpha", 0, 0, 1);
             conversionsFail = false;
         }
-        FreeLibrary(module);
+        plugin_module::Unload(plugin);
         fake_host::TheHost().calls.clear();
         return true;
     };
@@ -345,13 +324,9 @@ std::vector<leak_rounds::Round> LoadRounds(const std::wstring& path, int cycles,
 TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
     SKIP_WITHOUT_RUNTIME_EXTRA("one exception state, no locks");
     plugin_module::KeepSystemLibrariesLoaded();
-    ASSERT_TRUE(settings_values::DeleteKey());
-    ASSERT_TRUE(settings_values::CreateKey());
+    ASSERT_TRUE(settings_values::EmptyKey());
     // Every load reads a list of 100 folders and every unload writes it back.
-    std::wstring folders = L"Folder0";
-    for (int i = 1; i < 100; ++i) {
-        folders += L"*??*Folder" + std::to_wstring(i);
-    }
+    const std::wstring folders = settings_values::NumberedFolders(L"Folder", 0, 99);
     ASSERT_TRUE(settings_values::SetText(L"VornFolder", folders));
     fake_host::ResetHost();
     ModuleAllocations allocations;
@@ -363,7 +338,10 @@ TEST(ModuleCycles, LoadsThatThrowLeaveNothingBehind) {
     using leak_rounds::Each;
     using leak_rounds::EveryRoundGrew;
     using leak_rounds::Round;
-    const int cycles = Cycles() / leak_rounds::kRounds * leak_rounds::kRounds;
+    // 10,000 unless QVVORN_CYCLES says otherwise, in whole rounds.
+    const char* cyclesText = std::getenv("QVVORN_CYCLES");
+    const int cycles = (cyclesText != nullptr ? std::atoi(cyclesText) : 10000) /
+                       leak_rounds::kRounds * leak_rounds::kRounds;
     failedConversions = 0;
     std::vector<Round> module = LoadRounds(ModulePath(), cycles, true, &loaded);
     ASSERT_TRUE(loaded);

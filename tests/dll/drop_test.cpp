@@ -9,41 +9,26 @@
 #include "cp932_text.h"
 #include "fake_host.h"
 #include "fresh_start.h"
-#include "plugin_module.h"
-#include "settings_values.h"
 #include "code_page.h"
 
 namespace {
 
-class Drop : public ::testing::Test {
+class Drop : public fresh_start::PluginTest {
   protected:
     // A stored list in single separators: any save rewrites it with "*??*".
-    void SetUp() override { Store(10, L"Alpha*Beta*Gamma"); }
-    void TearDown() override { plugin_module::Unload(plugin); }
-
-    void Store(DWORD max, const wchar_t* folders) {
-        ASSERT_TRUE(fresh_start::Restart(plugin, max, folders)) << GetLastError();
-    }
-
-    // The folders as the unloaded module saved them, joined by "*??*".
-    std::wstring Saved() {
-        plugin_module::Unload(plugin);
-        return settings_values::Text(L"VornFolder");
-    }
-
-    plugin_module::Plugin plugin;
+    void SetUp() override { Start(10, L"Alpha*Beta*Gamma"); }
 };
 
 TEST_F(Drop, KindsOneAndTwoPutANewFolderFirst) {
     EXPECT_EQ(plugin.dragDrop("Delta", 0, 0, 1), 0);
     EXPECT_EQ(plugin.dragDrop("Epsilon", 0, 0, 2), 0);
-    EXPECT_EQ(Saved(), L"Epsilon*??*Delta*??*Alpha*??*Beta*??*Gamma");
+    EXPECT_EQ(SavedFolders(), L"Epsilon*??*Delta*??*Alpha*??*Beta*??*Gamma");
 }
 
 TEST_F(Drop, AFolderAlreadyListedMovesToTheFront) {
     EXPECT_EQ(plugin.dragDrop("Gamma", 0, 0, 1), 0);
     EXPECT_EQ(plugin.dragDrop("Beta", 0, 0, 2), 0);
-    EXPECT_EQ(Saved(), L"Beta*??*Gamma*??*Alpha");
+    EXPECT_EQ(SavedFolders(), L"Beta*??*Gamma*??*Alpha");
 }
 
 TEST_F(Drop, OtherKindsChangeNothing) {
@@ -51,12 +36,12 @@ TEST_F(Drop, OtherKindsChangeNothing) {
         SCOPED_TRACE(kind);
         EXPECT_EQ(plugin.dragDrop("Delta", 1, 2, kind), 0);
     }
-    EXPECT_EQ(Saved(), L"Alpha*??*Beta*??*Gamma");
+    EXPECT_EQ(SavedFolders(), L"Alpha*??*Beta*??*Gamma");
 }
 
 TEST_F(Drop, TheSecondAndThirdArgumentsAreNotRead) {
     EXPECT_EQ(plugin.dragDrop("Delta", 0xFFFFFFFF, 0x12345678, 1), 0);
-    EXPECT_EQ(Saved(), L"Delta*??*Alpha*??*Beta*??*Gamma");
+    EXPECT_EQ(SavedFolders(), L"Delta*??*Alpha*??*Beta*??*Gamma");
 }
 
 TEST_F(Drop, NullOrEmptyFolderIsNotRecorded) {
@@ -64,33 +49,33 @@ TEST_F(Drop, NullOrEmptyFolderIsNotRecorded) {
         EXPECT_EQ(plugin.dragDrop(nullptr, 0, 0, kind), 0);
         EXPECT_EQ(plugin.dragDrop("", 0, 0, kind), 0);
     }
-    EXPECT_EQ(Saved(), L"Alpha*??*Beta*??*Gamma");
+    EXPECT_EQ(SavedFolders(), L"Alpha*??*Beta*??*Gamma");
 }
 
 TEST_F(Drop, ANewFolderOnAFullListDropsTheLast) {
-    Store(5, L"F1*??*F2*??*F3*??*F4*??*F5");
+    Start(5, L"F1*??*F2*??*F3*??*F4*??*F5");
     EXPECT_EQ(plugin.dragDrop("F6", 0, 0, 1), 0);
-    EXPECT_EQ(Saved(), L"F6*??*F1*??*F2*??*F3*??*F4");
+    EXPECT_EQ(SavedFolders(), L"F6*??*F1*??*F2*??*F3*??*F4");
 }
 
 TEST_F(Drop, AListedFolderOnAFullListDropsNothing) {
-    Store(5, L"F1*??*F2*??*F3*??*F4*??*F5");
+    Start(5, L"F1*??*F2*??*F3*??*F4*??*F5");
     EXPECT_EQ(plugin.dragDrop("F5", 0, 0, 2), 0);
-    EXPECT_EQ(Saved(), L"F5*??*F1*??*F2*??*F3*??*F4");
+    EXPECT_EQ(SavedFolders(), L"F5*??*F1*??*F2*??*F3*??*F4");
 }
 
 TEST_F(Drop, CodePage932FolderIsStoredAsUtf16) {
     QVVORN_NEEDS_CODE_PAGE_932();
     std::string folder = cp932_text::FromWide(L"受信箱\\ソフト表示");
     EXPECT_EQ(plugin.dragDrop(folder.c_str(), 0, 0, 1), 0);
-    EXPECT_EQ(Saved(), L"受信箱\\ソフト表示*??*Alpha*??*Beta*??*Gamma");
+    EXPECT_EQ(SavedFolders(), L"受信箱\\ソフト表示*??*Alpha*??*Beta*??*Gamma");
 }
 
 TEST_F(Drop, TheHostsBufferIsNotKept) {
     std::string folder = "Delta";
     EXPECT_EQ(plugin.dragDrop(folder.c_str(), 0, 0, 1), 0);
     folder.assign("XXXXX");
-    EXPECT_EQ(Saved(), L"Delta*??*Alpha*??*Beta*??*Gamma");
+    EXPECT_EQ(SavedFolders(), L"Delta*??*Alpha*??*Beta*??*Gamma");
 }
 
 TEST_F(Drop, AsksTheHostNothing) {

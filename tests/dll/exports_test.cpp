@@ -4,15 +4,9 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <cstring>
-#include <string>
-#include <vector>
-
 #include "module_exports.h"
 #include "fake_host.h"
 #include "fresh_start.h"
-#include "plugin_module.h"
 
 // Calls `function` with `count` 32-bit stack arguments taken from `arguments`
 // and stores its result. Returns how far the stack pointer stands from where
@@ -49,13 +43,7 @@ __asm__(".text\n"
 
 namespace {
 
-class LoadedPlugin : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(fresh_start::Restart(plugin, 10)) << GetLastError(); }
-    void TearDown() override { plugin_module::Unload(plugin); }
-
-    plugin_module::Plugin plugin;
-};
+using LoadedPlugin = fresh_start::PluginTest;
 
 TEST_F(LoadedPlugin, NamesAndOrdinalsGiveTheSameEntries) {
     for (const module_exports::Export& e : module_exports::kExports) {

@@ -31,8 +31,7 @@ const wchar_t kStoredFolders[] = L"Alpha*Beta?Gamma";
 const char kSavedFolders[] = "REG_SZ 46 bytes: \"Alpha*??*Beta*??*Gamma\"";
 
 void StoreSettings() {
-    ASSERT_TRUE(settings_values::DeleteKey());
-    ASSERT_TRUE(settings_values::CreateKey());
+    ASSERT_TRUE(settings_values::EmptyKey());
     ASSERT_TRUE(settings_values::SetDword(L"VornMax", 31));
     ASSERT_TRUE(settings_values::SetText(L"VornFolder", kStoredFolders));
 }
@@ -79,20 +78,11 @@ TEST(HostAcceptance, CurrentHostWithoutSetStatusIsRefusedAndTheSettingsAreSaved)
 }
 
 TEST(HostAcceptance, WithoutSetStatusOnlyOlderVersionTextsAreAccepted) {
-    const HostCase cases[] = {
-        {"probe_host_no_setstatus.exe", "2.00.05", true, 1},
-        {"probe_host_no_setstatus.exe", "1.99.99", true, 1},
-        {"probe_host_no_setstatus.exe", "10.0", true, 1},
-        {"probe_host_no_setstatus.exe", "(empty)", true, 1},
-        {"probe_host_no_setstatus.exe", "(none)", true, 1},
-        {"probe_host_no_setstatus.exe", "2.00.06", false, 1},
-        {"probe_host_no_setstatus.exe", "2.00.10", false, 1},
-        {"probe_host_no_setstatus.exe", "2.1", false, 1},
-        {"probe_host_no_setstatus.exe", "10.00.00", false, 1},
-        {"probe_host_no_setstatus.exe", "2.00.05b", false, 1},
-    };
-    for (const HostCase& c : cases) {
-        ExpectOutcome(c);
+    for (const char* version : {"2.00.05", "1.99.99", "10.0", "(empty)", "(none)"}) {
+        ExpectOutcome({"probe_host_no_setstatus.exe", version, true, 1});
+    }
+    for (const char* version : {"2.00.06", "2.00.10", "2.1", "10.00.00", "2.00.05b"}) {
+        ExpectOutcome({"probe_host_no_setstatus.exe", version, false, 1});
     }
 }
 
@@ -113,8 +103,7 @@ TEST(HostAcceptance, StoredSettingsDifferFromSavedOnes) {
 // In this program, which exports the host functions: the DLL binds through
 // the platform's own GetModuleHandleA of a null name, that is this program.
 TEST(HostAcceptance, TheDllBindsToTheProgramThatLoadsIt) {
-    ASSERT_TRUE(settings_values::DeleteKey());
-    ASSERT_TRUE(settings_values::CreateKey());
+    ASSERT_TRUE(settings_values::EmptyKey());
     fake_host::ResetHost();
     fake_host::TheHost().version = std::string("2.00.05");
     plugin_module::Plugin plugin = plugin_module::Load(L"QvVorn.dll");

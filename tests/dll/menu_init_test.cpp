@@ -27,10 +27,10 @@ std::string Shape(HMENU menu) {
     return shape;
 }
 
-class MenuInit : public ::testing::Test {
+class MenuInit : public fresh_start::PluginTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(fresh_start::Restart(plugin, 10, L"Alpha*??*Beta")) << GetLastError();
+        Start(10, L"Alpha*??*Beta");
         fake_host::ResetHost();
         bar = plugin_module::MenuBar(5); // as the host's main window has
         context = CreatePopupMenu();
@@ -40,10 +40,9 @@ class MenuInit : public ::testing::Test {
     void TearDown() override {
         DestroyMenu(bar);
         DestroyMenu(context);
-        plugin_module::Unload(plugin);
+        PluginTest::TearDown();
     }
 
-    plugin_module::Plugin plugin;
     HMENU bar = nullptr;
     HMENU context = nullptr;
 };

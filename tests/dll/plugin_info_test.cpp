@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cp932_text.h"
-#include "plugin_module.h"
+#include "fresh_start.h"
 
 namespace {
 
@@ -44,16 +44,12 @@ std::vector<char> Expected(std::vector<char> bytes) {
     return bytes;
 }
 
-class PlugInInfo : public ::testing::Test {
+class PlugInInfo : public fresh_start::PluginTest {
   protected:
     void SetUp() override {
-        plugin = plugin_module::Load(L"QvVorn.dll");
-        ASSERT_NE(plugin.module, nullptr) << GetLastError();
+        PluginTest::SetUp();
         ASSERT_NE(plugin.plugInInfo, nullptr);
     }
-    void TearDown() override { plugin_module::Unload(plugin); }
-
-    plugin_module::Plugin plugin;
 };
 
 TEST_F(PlugInInfo, TextsHaveTheirCodePage932Lengths) {

@@ -13,10 +13,7 @@ using settings_values::Describe;
 
 class SettingsLifecycle : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
-    }
+    void SetUp() override { ASSERT_TRUE(settings_values::EmptyKey()); }
     void TearDown() override { settings_values::DeleteKey(); }
 
     // Loads and unloads the DLL; returns the values seen while it was loaded.

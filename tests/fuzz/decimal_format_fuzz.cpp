@@ -3,12 +3,12 @@
 // capacities must leave a guarded block untouched.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <string>
 
 #include "ui/decimal_text.h"
 
@@ -30,9 +30,7 @@ void CheckWithin(std::size_t capacity, std::int32_t value) {
     char full[32];
     int length = std::snprintf(full, sizeof full, "%d", static_cast<int>(value));
     Check(length > 0);
-    std::size_t fits = static_cast<std::size_t>(length) < capacity - 1
-                           ? static_cast<std::size_t>(length)
-                           : capacity - 1;
+    std::size_t fits = std::min(static_cast<std::size_t>(length), capacity - 1);
     Check(status == (fits == static_cast<std::size_t>(length) ? kStatusOk : kStatusBufferTooSmall));
     Check(std::memcmp(buffer.get(), full, fits) == 0);
     Check(buffer[fits] == '\0');

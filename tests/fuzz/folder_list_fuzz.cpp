@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,9 +47,7 @@ Folders ReferenceSplit(const char16_t* text, std::size_t units) {
 // in order, without overlap, and hold no separator and no NUL.
 Folders ProductSplit(const char16_t* text, std::size_t units) {
     std::unique_ptr<char16_t[]> exact(new char16_t[units]);
-    if (units != 0) {
-        std::memcpy(exact.get(), text, units * sizeof(char16_t));
-    }
+    std::copy_n(text, units, exact.get());
     Folders folders;
     std::size_t next = 0;
     ForEachStoredFolder(exact.get(), units, [&](std::size_t offset, std::size_t length) {
@@ -86,9 +83,7 @@ std::u16string ProductJoin(const Folders& folders) {
     char16_t* end = joined.get();
     for (std::size_t i = 0; i < folders.size(); ++i) {
         std::unique_ptr<char16_t[]> exact(new char16_t[folders[i].size()]);
-        if (!folders[i].empty()) {
-            std::memcpy(exact.get(), folders[i].data(), folders[i].size() * sizeof(char16_t));
-        }
+        std::copy(folders[i].begin(), folders[i].end(), exact.get());
         end = AppendToFolderList(end, i == 0, exact.get(), folders[i].size());
     }
     Check(end == joined.get() + units);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@
 #include "fresh_start.h"
 #include "modal_dialog.h"
 #include "plugin_module.h"
-#include "settings_values.h"
 #include "window_input.h"
 
 namespace {
@@ -21,24 +19,17 @@ namespace {
 using plugin_module::MenuItem;
 using window_input::Highlighted;
 
-const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
-const std::string kPlaceholder = cp932_text::FromWide(cp932_text::kPlaceholder);
 const std::string kInbox = cp932_text::FromWide(L"\x53d7\x4fe1\x7bb1"); // 受信箱
 
-class MoveMenu : public ::testing::Test {
+class MoveMenu : public fresh_start::PluginTest {
   protected:
-    void SetUp() override { Start(10); }
     void TearDown() override {
-        plugin_module::Unload(plugin_);
+        PluginTest::TearDown();
         DestroyMenu(context_);
     }
 
-    void Start(DWORD storedMax) {
-        ASSERT_TRUE(fresh_start::Restart(plugin_, storedMax)) << GetLastError();
-    }
-
     void Drop(const char* folder, int kind = 1) {
-        EXPECT_EQ(plugin_.dragDrop(folder, 0, 0, kind), 0);
+        EXPECT_EQ(plugin.dragDrop(folder, 0, 0, kind), 0);
     }
 
     // A fresh context menu, as the host makes one each time, with the submenu
@@ -48,13 +39,13 @@ class MoveMenu : public ::testing::Test {
         context_ = CreatePopupMenu();
         AppendMenuA(context_, MF_STRING, 200, "Reply");
         AppendMenuA(context_, MF_STRING, 201, "Forward");
-        EXPECT_EQ(plugin_.menuInit(nullptr, context_, 1), 0);
+        EXPECT_EQ(plugin.menuInit(nullptr, context_, 1), 0);
         std::vector<MenuItem> top = plugin_module::ReadMenu(context_);
         if (top.size() != 4 || top[0].submenu == nullptr) {
             ADD_FAILURE() << "no submenu at the top of the context menu";
             return {};
         }
-        EXPECT_EQ(top[0].label, kSubmenuLabel);
+        EXPECT_EQ(top[0].label, cp932_text::FromWide(cp932_text::kSubmenuLabel));
         EXPECT_EQ(top[1].type, static_cast<UINT>(MFT_SEPARATOR));
         return plugin_module::ReadMenu(top[0].submenu);
     }
@@ -67,24 +58,13 @@ class MoveMenu : public ::testing::Test {
         return labels;
     }
 
-    // VornFolder as the plug-in writes it at unload.
-    std::wstring StoredFoldersAfterUnload() {
-        plugin_module::Unload(plugin_);
-        return settings_values::Text(L"VornFolder");
-    }
-
-    static void SetCurrent(const char* folder) {
-        fake_host::TheHost().currentFolder = std::string(folder);
-    }
-
-    plugin_module::Plugin plugin_;
     HMENU context_ = nullptr;
 };
 
 TEST_F(MoveMenu, EmptyHistoryShowsThePlaceholder) {
     std::vector<MenuItem> items = ShowContextMenu();
     ASSERT_EQ(items.size(), 1u);
-    EXPECT_EQ(items[0].label, kPlaceholder);
+    EXPECT_EQ(items[0].label, cp932_text::FromWide(cp932_text::kPlaceholder));
     EXPECT_EQ(items[0].id, 0u);
     EXPECT_EQ(fake_host::TheHost().commands.size(), 1u);
 }
@@ -106,14 +86,14 @@ TEST_F(MoveMenu, DroppedFoldersAreListedMostRecentFirst) {
         EXPECT_NE(command->state, nullptr);
         EXPECT_EQ(command->menuType, 1);
     }
-    EXPECT_EQ(StoredFoldersAfterUnload(), L"Mail\\Inbox*??*Mail\\Home*??*Mail\\Work");
+    EXPECT_EQ(SavedFolders(), L"Mail\\Inbox*??*Mail\\Home*??*Mail\\Work");
 }
 
 TEST_F(MoveMenu, PickMovesTheMailAndTheFolderToTheFront) {
     Drop("A");
     Drop("B");
     Drop("C");
-    SetCurrent("C");
+    fake_host::TheHost().currentFolder = "C";
     std::vector<MenuItem> items = ShowContextMenu();
     ASSERT_EQ(Labels(items), (std::vector<std::string>{"C", "B", "A"}));
     int c = static_cast<int>(items[0].id);
@@ -128,11 +108,11 @@ TEST_F(MoveMenu, PickMovesTheMailAndTheFolderToTheFront) {
     ASSERT_TRUE(fake_host::InvokeCommand(a, nullptr, 0x1234));
     EXPECT_EQ(fake_host::TheHost().moves, std::vector<std::string>{"A"});
 
-    SetCurrent("A"); // the state follows the folder the user opens
+    fake_host::TheHost().currentFolder = "A"; // the state follows the folder the user opens
     EXPECT_EQ(fake_host::QueryState(a), 1);
     EXPECT_EQ(fake_host::QueryState(c), 0);
     EXPECT_EQ(Labels(ShowContextMenu()), (std::vector<std::string>{"A", "C", "B"}));
-    EXPECT_EQ(StoredFoldersAfterUnload(), L"A*??*C*??*B");
+    EXPECT_EQ(SavedFolders(), L"A*??*C*??*B");
 }
 
 TEST_F(MoveMenu, RefusedMoveForgetsTheFolder) {
@@ -144,7 +124,7 @@ TEST_F(MoveMenu, RefusedMoveForgetsTheFolder) {
     fake_host::TheHost().moveResult = 0;
     ASSERT_TRUE(fake_host::InvokeCommand(static_cast<int>(items[1].id)));
     EXPECT_EQ(fake_host::TheHost().moves, std::vector<std::string>{"B"});
-    EXPECT_EQ(StoredFoldersAfterUnload(), L"C*??*A");
+    EXPECT_EQ(SavedFolders(), L"C*??*A");
 }
 
 // An item from an earlier showing whose folder has since been trimmed away
@@ -158,18 +138,17 @@ TEST_F(MoveMenu, ItemOfAFolderNoLongerListedDoesNothing) {
     ASSERT_EQ(items.size(), 5u);
     ASSERT_EQ(items[4].label, "F1");
     Drop("F6"); // F1 drops off the end
-    SetCurrent("");
+    fake_host::TheHost().currentFolder = "";
     EXPECT_EQ(fake_host::QueryState(static_cast<int>(items[4].id)), 0);
     ASSERT_TRUE(fake_host::InvokeCommand(static_cast<int>(items[4].id)));
     EXPECT_TRUE(fake_host::TheHost().moves.empty());
-    EXPECT_EQ(StoredFoldersAfterUnload(), L"F6*??*F5*??*F4*??*F3*??*F2");
+    EXPECT_EQ(SavedFolders(), L"F6*??*F5*??*F4*??*F3*??*F2");
 }
 
 TEST_F(MoveMenu, LoweredCapShortensTheListAtTheNextShowing) {
-    ASSERT_TRUE(fresh_start::Restart(plugin_, 5, L"F1*??*F2*??*F3*??*F4*??*F5*??*F6*??*F7*??*F8"))
-        << GetLastError();
+    Start(5, L"F1*??*F2*??*F3*??*F4*??*F5*??*F6*??*F7*??*F8");
     EXPECT_EQ(Labels(ShowContextMenu()), (std::vector<std::string>{"F1", "F2", "F3", "F4", "F5"}));
-    EXPECT_EQ(StoredFoldersAfterUnload(), L"F1*??*F2*??*F3*??*F4*??*F5");
+    EXPECT_EQ(SavedFolders(), L"F1*??*F2*??*F3*??*F4*??*F5");
 }
 
 // The host shows the context menu; the user opens the submenu with the
@@ -207,7 +186,7 @@ TEST_F(MoveMenu, FolderPickedInTheShownMenuIsMovedTo) {
     ASSERT_EQ(chosen, items[1].id);
     ASSERT_TRUE(fake_host::InvokeCommand(static_cast<int>(chosen)));
     EXPECT_EQ(fake_host::TheHost().moves, std::vector<std::string>{"A"});
-    EXPECT_EQ(StoredFoldersAfterUnload(), L"A*??*B");
+    EXPECT_EQ(SavedFolders(), L"A*??*B");
 }
 
 } // namespace

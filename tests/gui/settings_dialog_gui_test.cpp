@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cp932_text.h"
@@ -28,33 +29,27 @@ constexpr int kEdit = 1002;
 constexpr int kSpin = 1012;
 constexpr DWORD kStartMax = 17;
 
-const std::string kCaption = cp932_text::FromWide(cp932_text::kDialogCaption);
-const std::string kWarning = cp932_text::FromWide(cp932_text::kRangeWarning);
-const std::string kPluginName = cp932_text::FromWide(cp932_text::kPluginName);
-
-using modal_dialog::ClassOf;
-
 // The plug-in loaded into this program, which is its host, with the settings
 // command installed in a main menu of five submenus. Unloading it writes the
 // settings to the registry, where the tests read what the dialog did.
-class SettingsDialogGui : public ::testing::Test {
+class SettingsDialogGui : public fresh_start::PluginTest {
   protected:
     void SetUp() override { Start(kStartMax); }
     void TearDown() override {
         host_.reset();
-        plugin_module::Unload(plugin_);
+        PluginTest::TearDown();
     }
 
     void Start(DWORD storedMax) {
         host_.reset();
-        ASSERT_TRUE(fresh_start::Restart(plugin_, storedMax)) << GetLastError();
+        PluginTest::Start(storedMax);
     }
 
     // Installs the command in a new menu bar and picks it; the host thread
     // shows the dialog with the bar in its window. Null when none shows.
     HWND OpenFromMenu() {
         HMENU bar = plugin_module::MenuBar(5);
-        EXPECT_EQ(plugin_.menuInit(nullptr, bar, 0), 0);
+        EXPECT_EQ(plugin.menuInit(nullptr, bar, 0), 0);
         HMENU tools = GetSubMenu(bar, 4);
         UINT id = GetMenuItemID(tools, GetMenuItemCount(tools) - 1);
         const fake_host::Command* command = fake_host::FindCommand(static_cast<int>(id));
@@ -72,7 +67,7 @@ class SettingsDialogGui : public ::testing::Test {
     std::string StoredMaxAfterUnload() {
         EXPECT_TRUE(host_ == nullptr || host_->Finished());
         host_.reset();
-        plugin_module::Unload(plugin_);
+        plugin_module::Unload(plugin);
         return settings_values::Describe(L"VornMax");
     }
 
@@ -91,8 +86,8 @@ class SettingsDialogGui : public ::testing::Test {
         HWND box = modal_dialog::WaitForDialog(host_->id(), dialog);
         ASSERT_NE(box, nullptr) << "no warning";
         modal_dialog::ShownBox shown = modal_dialog::ReadMessageBox(box);
-        EXPECT_EQ(shown.title, kPluginName);
-        EXPECT_EQ(shown.text, kWarning);
+        EXPECT_EQ(shown.title, cp932_text::FromWide(cp932_text::kPluginName));
+        EXPECT_EQ(shown.text, cp932_text::FromWide(cp932_text::kRangeWarning));
         // Only an OK box has one button; its text is Windows' own.
         EXPECT_EQ(shown.buttons.size(), 1u);
         EXPECT_FALSE(IsWindowEnabled(dialog)); // the box is modal to the dialog
@@ -101,7 +96,6 @@ class SettingsDialogGui : public ::testing::Test {
         EXPECT_TRUE(modal_dialog::WaitUntil([dialog] { return IsWindowEnabled(dialog) != FALSE; }));
     }
 
-    plugin_module::Plugin plugin_;
     std::unique_ptr<HostThread> host_;
 };
 
@@ -109,7 +103,7 @@ TEST_F(SettingsDialogGui, OpensFromTheMainMenuShowingTheCurrentValue) {
     QVVORN_NEEDS_CODE_PAGE_932();
     HWND dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(modal_dialog::Text(dialog), kCaption);
+    EXPECT_EQ(modal_dialog::Text(dialog), cp932_text::FromWide(cp932_text::kDialogCaption));
     EXPECT_FALSE(IsWindowEnabled(host_->owner()));
 
     struct Control {
@@ -129,7 +123,7 @@ TEST_F(SettingsDialogGui, OpensFromTheMainMenuShowingTheCurrentValue) {
         SCOPED_TRACE(control.id);
         HWND window = GetDlgItem(dialog, control.id);
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(ClassOf(window), control.className);
+        EXPECT_EQ(modal_dialog::ClassOf(window), control.className);
         EXPECT_EQ(modal_dialog::Text(window), control.text);
     }
 
@@ -167,9 +161,8 @@ TEST_F(SettingsDialogGui, LabelShowsItsWholeText) {
     ASSERT_NE(dialog, nullptr);
     HWND label = GetDlgItem(dialog, 1008);
     ASSERT_NE(label, nullptr);
-    wchar_t text[128] = {};
-    GetWindowTextW(label, text, 128);
-    ASSERT_EQ(std::wstring(text), cp932_text::kMaxFoldersLabel);
+    std::wstring text = window_input::Text(label);
+    ASSERT_EQ(text, cp932_text::kMaxFoldersLabel);
     std::wstring shown = WithoutPrefix(text);
 
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
@@ -328,13 +321,11 @@ TEST_F(SettingsDialogGui, ArrowsStopAtFiveAndThirty) {
 TEST_F(SettingsDialogGui, ArrowClicksStepThePosition) {
     HWND dialog = OpenFromMenu();
     ASSERT_NE(dialog, nullptr);
-    HWND spin = GetDlgItem(dialog, kSpin);
-    modal_dialog::ClickArrow(spin, true);
-    ExpectShows(dialog, "18");
-    modal_dialog::ClickArrow(spin, true);
-    ExpectShows(dialog, "19");
-    modal_dialog::ClickArrow(spin, false);
-    ExpectShows(dialog, "18");
+    const std::pair<bool, const char*> clicks[] = {{true, "18"}, {true, "19"}, {false, "18"}};
+    for (const auto& [up, shown] : clicks) {
+        modal_dialog::ClickArrow(GetDlgItem(dialog, kSpin), up);
+        ExpectShows(dialog, shown);
+    }
     CloseAndExpectStored(dialog, IDOK, 18);
 }
 
@@ -372,11 +363,8 @@ TEST_F(SettingsDialogGui, ArrowsStepTheNumberTheBoxShows) {
         ASSERT_NE(dialog, nullptr);
         HWND edit = GetDlgItem(dialog, kEdit);
         auto step = [&](Arrow arrow) {
-            if (arrow == kClickUp) {
-                modal_dialog::ClickArrow(GetDlgItem(dialog, kSpin), true);
-            } else {
-                modal_dialog::PressKey(edit, arrow == kKeyUp ? VK_UP : VK_DOWN);
-            }
+            arrow == kClickUp ? modal_dialog::ClickArrow(GetDlgItem(dialog, kSpin), true)
+                              : modal_dialog::PressKey(edit, arrow == kKeyUp ? VK_UP : VK_DOWN);
         };
         if (c.steppedFirst) {
             step(kKeyUp);
@@ -400,9 +388,9 @@ TEST_F(SettingsDialogGui, EveryMainMenuInitAddsAnotherCommand) {
     for (int i = 0; i < 5; ++i) {
         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "Menu");
     }
-    plugin_.menuInit(nullptr, bar, 0);
-    plugin_.menuInit(nullptr, bar, 0);
-    plugin_module::Unload(plugin_);
+    plugin.menuInit(nullptr, bar, 0);
+    plugin.menuInit(nullptr, bar, 0);
+    plugin_module::Unload(plugin);
     std::vector<plugin_module::MenuItem> items = plugin_module::ReadMenu(GetSubMenu(bar, 4));
     ASSERT_EQ(items.size(), 4u);
     ASSERT_EQ(fake_host::TheHost().commands.size(), 2u);

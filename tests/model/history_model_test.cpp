@@ -24,9 +24,7 @@ namespace {
 using plugin_module::MenuItem;
 
 const std::string kSubmenuComment = cp932_text::FromWide(cp932_text::kSubmenuComment);
-const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
 const std::string kMoveSuffix = cp932_text::FromWide(cp932_text::kMoveSuffix);
-const std::string kPlaceholder = cp932_text::FromWide(cp932_text::kPlaceholder);
 
 // Folder texts as the host names them: case variants, double-byte characters
 // whose second byte is a backslash, a display text with an ampersand.
@@ -85,14 +83,6 @@ std::wstring Wide(const std::string& ansi) {
     return wide;
 }
 
-std::string Ansi(const std::wstring& wide) {
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &ansi[0], bytes, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(bytes) - 1);
-    return ansi;
-}
-
 // What the host answers during one build of the context menu.
 struct BuildScript {
     std::vector<std::optional<std::string>> display; // by folder index
@@ -118,8 +108,7 @@ class HistoryModel {
     explicit HistoryModel(unsigned seed) : random_(seed) {}
 
     void Run(int steps) {
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
+        ASSERT_TRUE(settings_values::EmptyKey());
         Load();
         for (step_ = 0; step_ < steps && !::testing::Test::HasFailure(); ++step_) {
             int kind = Pick(100);
@@ -154,7 +143,9 @@ class HistoryModel {
         fake_host::TheHost().registerCommandResult = [this](const std::string& comment, int) {
             return NextCommandResult(comment);
         };
-        fake_host::TheHost().registerUiResult = [this](int id) { return NextUiResult(id); };
+        fake_host::TheHost().registerUiResult = [this](int) {
+            return Next(script_.uiResults, uiRegistrations_, "state");
+        };
         plugin_ = plugin_module::Load(L"QvVornProbe.dll");
         ASSERT_NE(plugin_.module, nullptr) << GetLastError();
         // As loading left it: created empty on the first run.
@@ -198,7 +189,7 @@ class HistoryModel {
         for (size_t i = 0; i <= text.size(); ++i) {
             if (i == text.size() || text[i] == L'*' || text[i] == L'?') {
                 if (!piece.empty()) {
-                    folders.push_back(Ansi(piece));
+                    folders.push_back(cp932_text::FromWide(piece.c_str(), CP_ACP));
                 }
                 piece.clear();
             } else {
@@ -235,19 +226,16 @@ class HistoryModel {
         if (comment == kSubmenuComment) {
             return Pick(10) == 0 ? 0 : AllocateId(); // the submenu's own result is not used
         }
-        if (registrations_ >= script_.commandResults.size()) {
-            ADD_FAILURE() << Where() << ": more item registrations than entries";
-            return 0;
-        }
-        return script_.commandResults[registrations_++];
+        return Next(script_.commandResults, registrations_, "item");
     }
 
-    int NextUiResult(int) {
-        if (uiRegistrations_ >= script_.uiResults.size()) {
-            ADD_FAILURE() << Where() << ": more state registrations than entries";
+    // The `taken`-th of the build's scripted `results`, and one more taken.
+    int Next(const std::vector<int>& results, size_t& taken, const char* kind) {
+        if (taken >= results.size()) {
+            ADD_FAILURE() << Where() << ": more " << kind << " registrations than entries";
             return 0;
         }
-        return script_.uiResults[uiRegistrations_++];
+        return results[taken++];
     }
 
     std::optional<std::string> RandomFolder() {
@@ -276,19 +264,14 @@ class HistoryModel {
         BuildScript script;
         for (size_t i = 0; i < kFolders.size(); ++i) {
             int choice = Pick(40);
-            if (choice == 0) {
-                script.display.push_back(std::nullopt);
-            } else if (choice <= 2) {
-                script.display.push_back(std::string());
-            } else {
-                script.display.push_back(kFolders[i].substr(1) + (choice % 3 == 0 ? " (2)" : ""));
-            }
+            std::string text =
+                choice <= 2 ? "" : kFolders[i].substr(1) + (choice % 3 == 0 ? " (2)" : "");
+            script.display.push_back(choice == 0 ? std::nullopt : std::optional<std::string>(text));
         }
         for (int k = 0; k < 31; ++k) {
             int id = Pick(60) == 0 ? 0 : AllocateId();
             script.commandResults.push_back(id);
-            int ui = Pick(60) == 0 ? 0 : Pick(10) == 0 ? AllocateId() : id;
-            script.uiResults.push_back(ui);
+            script.uiResults.push_back(Pick(60) == 0 ? 0 : Pick(10) == 0 ? AllocateId() : id);
         }
         return script;
     }
@@ -313,25 +296,16 @@ class HistoryModel {
                 model_.entries.erase(model_.entries.begin() + static_cast<long>(position));
                 continue;
             }
-            int id = script_.commandResults[attempts++];
-            if (id == 0) {
-                break;
-            }
-            int ui = script_.uiResults[attempts - 1];
-            if (ui == 0) {
+            int ui = script_.uiResults[attempts];
+            if (script_.commandResults[attempts++] == 0 || ui == 0) {
                 break;
             }
             model_.Record(folder, ui, false);
-            MenuItem item;
-            item.label = *display;
-            item.id = static_cast<UINT>(ui);
-            items.push_back(item);
+            items.push_back({*display, static_cast<UINT>(ui)});
             ++position;
         }
         if (model_.entries.empty()) {
-            MenuItem placeholder;
-            placeholder.label = kPlaceholder;
-            items.push_back(placeholder);
+            items.push_back({cp932_text::FromWide(cp932_text::kPlaceholder)});
         }
         return items;
     }
@@ -353,7 +327,7 @@ class HistoryModel {
         std::vector<MenuItem> expected = PredictBuild(attempts);
         std::vector<MenuItem> top = plugin_module::ReadMenu(menu);
         ASSERT_EQ(top.size(), 4u) << Where();
-        EXPECT_EQ(top[0].label, kSubmenuLabel) << Where();
+        EXPECT_EQ(top[0].label, cp932_text::FromWide(cp932_text::kSubmenuLabel)) << Where();
         ASSERT_NE(top[0].submenu, nullptr) << Where();
         EXPECT_TRUE(top[1].type & MFT_SEPARATOR) << Where();
         EXPECT_EQ(top[2].label, "Reply");

@@ -20,7 +20,6 @@
 namespace {
 
 using plugin_module::MenuItem;
-using plugin_module::ReadMenu;
 
 struct ResourceCounts {
     volatile LONG folderBodies;
@@ -32,8 +31,7 @@ using ProbeResources = const ResourceCounts*(WINAPI*)();
 class HostileHost : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
+        ASSERT_TRUE(settings_values::EmptyKey());
         fake_host::ResetHost();
     }
     void TearDown() override {
@@ -57,11 +55,9 @@ class HostileHost : public ::testing::Test {
         HMENU menu = CreatePopupMenu();
         AppendMenuA(menu, MF_STRING, 100, "Reply");
         EXPECT_EQ(plugin.menuInit(nullptr, menu, 1), 0);
-        std::vector<MenuItem> top = ReadMenu(menu);
-        std::vector<MenuItem> items;
-        if (!top.empty() && top[0].submenu != nullptr) {
-            items = ReadMenu(top[0].submenu);
-        }
+        HMENU submenu = GetSubMenu(menu, 0);
+        std::vector<MenuItem> items =
+            submenu != nullptr ? plugin_module::ReadMenu(submenu) : std::vector<MenuItem>();
         DestroyMenu(menu);
         EXPECT_EQ(probe()->ownedPopups, 0);
         return items;
@@ -127,22 +123,17 @@ TEST_F(HostileHost, EveryRegistrationFails) {
     fake_host::TheHost().registerCommandResult = [](const std::string&, int) { return 0; };
     Load();
     plugin.dragDrop("Alpha", 0, 0, 1);
-    std::vector<MenuItem> items = ContextMenu();
-    EXPECT_TRUE(items.empty()) << "no item and no placeholder: the history is not empty";
+    EXPECT_TRUE(ContextMenu().empty()) << "no item and no placeholder: the history is not empty";
 
-    HMENU bar = CreateMenu();
-    for (int i = 0; i < 5; ++i) {
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), "m");
-    }
+    HMENU bar = plugin_module::MenuBar(5);
     EXPECT_EQ(plugin.menuInit(nullptr, bar, 0), 0);
     // The settings item goes in with the id the host gave, 0.
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 4)), 2);
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 4)), 3);
     DestroyMenu(bar);
 
     fake_host::ResetHost();
     fake_host::TheHost().registerUiResult = [](int) { return 0; };
-    items = ContextMenu();
-    EXPECT_TRUE(items.empty());
+    EXPECT_TRUE(ContextMenu().empty());
     resource_report::UnloadLeavingNothing(plugin);
     EXPECT_EQ(settings_values::Text(L"VornFolder"), L"Alpha");
 }
@@ -178,11 +169,7 @@ TEST_F(HostileHost, FolderTextsOf64KiB) {
 }
 
 TEST_F(HostileHost, AHundredThousandStoredFoldersAreTrimmedByTheFirstMenu) {
-    std::wstring stored;
-    for (int i = 1; i <= 100000; ++i) {
-        stored += (i == 1 ? L"" : L"*??*") + std::wstring(L"F") + std::to_wstring(i);
-    }
-    settings_values::SetText(L"VornFolder", stored);
+    settings_values::SetText(L"VornFolder", settings_values::NumberedFolders(L"F", 1, 100000));
     settings_values::SetDword(L"VornMax", 12);
     auto start = std::chrono::steady_clock::now();
     Load();
@@ -199,11 +186,7 @@ TEST_F(HostileHost, AHundredThousandStoredFoldersAreTrimmedByTheFirstMenu) {
     std::printf("[ measure  ] 100,000 stored folders: load %lld ms, first menu %lld ms\n",
                 static_cast<long long>(ms(start, loaded)),
                 static_cast<long long>(ms(loaded, built)));
-    std::wstring expected;
-    for (int i = 1; i <= 12; ++i) {
-        expected += (i == 1 ? L"" : L"*??*") + std::wstring(L"F") + std::to_wstring(i);
-    }
-    EXPECT_EQ(settings_values::Text(L"VornFolder"), expected);
+    EXPECT_EQ(settings_values::Text(L"VornFolder"), settings_values::NumberedFolders(L"F", 1, 12));
 }
 
 TEST_F(HostileHost, MenusThatRefuseItems) {

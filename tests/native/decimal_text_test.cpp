@@ -4,6 +4,7 @@
 // any write past it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -19,12 +20,6 @@ namespace {
 
 constexpr char kUntouched = '#';
 
-std::string PrintfText(std::int32_t value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
-    return text;
-}
-
 // Formats into a block of exactly `capacity` bytes and checks the result
 // against snprintf: the text cut to capacity - 1, its NUL, the rest untouched.
 void CheckFormat(std::size_t capacity, std::int32_t value) {
@@ -32,7 +27,9 @@ void CheckFormat(std::size_t capacity, std::int32_t value) {
     std::unique_ptr<char[]> buffer(new char[capacity]);
     std::memset(buffer.get(), kUntouched, capacity);
     Status status = FormatDecimal(buffer.get(), capacity, value);
-    std::string full = PrintfText(value);
+    char printed[32];
+    std::snprintf(printed, sizeof printed, "%d", static_cast<int>(value));
+    std::string full = printed;
     std::string fits = full.substr(0, capacity - 1);
     EXPECT_EQ(status, fits.size() == full.size() ? kStatusOk : kStatusBufferTooSmall);
     EXPECT_EQ(std::string(buffer.get(), fits.size()), fits);
@@ -86,15 +83,9 @@ TEST(FormatDecimalNative, RefusedCapacitiesWriteNothing) {
 // strtoll in the C locale, held to the 32-bit range: the same white space,
 // sign and digits rule.
 std::int32_t LibraryParse(const char* text) {
-    long long value = std::strtoll(text, nullptr, 10);
     // In base 10 there is no prefix to differ on; only the range needs holding.
-    if (value > INT32_MAX) {
-        return INT32_MAX;
-    }
-    if (value < INT32_MIN) {
-        return INT32_MIN;
-    }
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(
+        std::clamp<long long>(std::strtoll(text, nullptr, 10), INT32_MIN, INT32_MAX));
 }
 
 // Parses a heap copy of exactly the text and its NUL.

@@ -24,7 +24,9 @@ std::unique_ptr<char16_t[]> ExactCopy(const std::u16string& text, std::size_t un
     return copy;
 }
 
-Folders Split(const std::u16string& text, std::size_t units) {
+// The folders in the first `units` units of `text`, all of it by default.
+Folders Split(const std::u16string& text, std::size_t units = std::u16string::npos) {
+    units = std::min(units, text.size());
     std::unique_ptr<char16_t[]> stored = ExactCopy(text, units);
     Folders folders;
     ForEachStoredFolder(stored.get(), units, [&](std::size_t offset, std::size_t length) {
@@ -32,10 +34,6 @@ Folders Split(const std::u16string& text, std::size_t units) {
         folders.emplace_back(stored.get() + offset, length);
     });
     return folders;
-}
-
-Folders Split(const std::u16string& text) {
-    return Split(text, text.size());
 }
 
 // Joined into a buffer of exactly the size JoinedListUnits gives.

@@ -5,7 +5,6 @@
 
 #include <climits>
 #include <cstring>
-#include <string>
 
 #include "shell/version_rule.h"
 

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <optional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +20,7 @@
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+using settings_values::Dword;
 using settings_values::RawValue;
 
 const wchar_t kMax[] = L"VornMax";
@@ -253,15 +253,6 @@ RawValue SavedFolders(const std::vector<std::wstring>& folders) {
     return value;
 }
 
-RawValue Dword(std::uint32_t number) {
-    RawValue value;
-    value.type = REG_DWORD;
-    for (int i = 0; i < 4; ++i) {
-        value.bytes.push_back(static_cast<unsigned char>(number >> (8 * i)));
-    }
-    return value;
-}
-
 // What the registry holds after one load and unload of the DLL.
 Stored Expected(const Stored& before) {
     Stored after = before;
@@ -292,18 +283,13 @@ Stored Expected(const Stored& before) {
 }
 
 Stored ReadBack() {
-    Stored stored;
-    stored.keyExists = settings_values::KeyExists();
-    stored.max = settings_values::GetRaw(kMax);
-    stored.folder = settings_values::GetRaw(kFolder);
-    return stored;
+    return Stored{settings_values::KeyExists(), settings_values::GetRaw(kMax),
+                  settings_values::GetRaw(kFolder)};
 }
 
 bool Put(const wchar_t* name, const std::optional<RawValue>& value) {
-    if (!value) {
-        return true;
-    }
-    return settings_values::SetRaw(name, value->type, value->bytes.data(), value->bytes.size());
+    return !value ||
+           settings_values::SetRaw(name, value->type, value->bytes.data(), value->bytes.size());
 }
 
 bool SameValue(const std::optional<RawValue>& a, const std::optional<RawValue>& b) {
@@ -318,18 +304,14 @@ std::string Describe(const std::optional<RawValue>& value) {
     if (!value) {
         return "(missing)";
     }
-    std::ostringstream out;
-    out << "type " << value->type << ", " << value->bytes.size() << " bytes:";
-    std::size_t shown = value->bytes.size() < 48 ? value->bytes.size() : 48;
+    std::string out = "type " + std::to_string(value->type) + ", " +
+                      std::to_string(value->bytes.size()) + " bytes:";
     char hex[4];
-    for (std::size_t i = 0; i < shown; ++i) {
+    for (std::size_t i = 0; i < value->bytes.size() && i < 48; ++i) {
         std::snprintf(hex, sizeof hex, " %02x", value->bytes[i]);
-        out << hex;
+        out += hex;
     }
-    if (shown < value->bytes.size()) {
-        out << " ...";
-    }
-    return out.str();
+    return out + (value->bytes.size() > 48 ? " ..." : "");
 }
 
 std::string Describe(const Stored& stored) {
@@ -340,31 +322,23 @@ std::string Describe(const Stored& stored) {
            "\n";
 }
 
-// Loads and unloads the DLL once; false when the load is refused or the
-// module stays mapped.
-bool LoadAndUnload(std::string& failure) {
+// Loads and unloads the DLL once; what went wrong, empty when the load was
+// taken and the module is gone again.
+std::string LoadAndUnload() {
     HMODULE module = LoadLibraryA("QvVorn.dll");
     if (module == nullptr) {
-        failure = "LoadLibrary failed: error " + std::to_string(GetLastError());
-        return false;
+        return "LoadLibrary failed: error " + std::to_string(GetLastError());
     }
     FreeLibrary(module);
-    if (GetModuleHandleA("QvVorn.dll") != nullptr) {
-        failure = "QvVorn.dll still loaded after FreeLibrary";
-        return false;
-    }
-    return true;
+    return GetModuleHandleA("QvVorn.dll") != nullptr ? "QvVorn.dll still loaded after FreeLibrary"
+                                                     : "";
 }
 
 // Sets up one case; false when the registry does not take it.
 bool Prepare(const Stored& input) {
-    if (!settings_values::DeleteKey()) {
-        return false;
-    }
-    if (!input.keyExists) {
-        return true;
-    }
-    return settings_values::CreateKey() && Put(kMax, input.max) && Put(kFolder, input.folder);
+    return settings_values::DeleteKey() &&
+           (!input.keyExists ||
+            (settings_values::CreateKey() && Put(kMax, input.max) && Put(kFolder, input.folder)));
 }
 
 // Runs one case; an empty result means it passed.
@@ -376,8 +350,8 @@ std::string RunCase(const Stored& input) {
     // what it holds.
     Stored before = ReadBack();
     Stored expected = Expected(before);
-    std::string failure;
-    if (!LoadAndUnload(failure)) {
+    std::string failure = LoadAndUnload();
+    if (!failure.empty()) {
         return failure + "\ninput:\n" + Describe(before);
     }
     Stored after = ReadBack();
@@ -385,7 +359,8 @@ std::string RunCase(const Stored& input) {
         return "input:\n" + Describe(before) + "expected:\n" + Describe(expected) + "got:\n" +
                Describe(after);
     }
-    if (!LoadAndUnload(failure)) {
+    failure = LoadAndUnload();
+    if (!failure.empty()) {
         return failure + " (second load)\ninput:\n" + Describe(before);
     }
     Stored again = ReadBack();
@@ -410,10 +385,9 @@ TEST(SettingsRandomRoundTrip, DllLeavesWhatTheSplitRuleExpects) {
     for (std::uint32_t n = first; n < first + count && failures < 5; ++n) {
         std::seed_seq caseSeed{seed, n};
         Generator generator(caseSeed);
-        Stored input;
-        input.keyExists = !generator.OneIn(100);
-        input.max = generator.Max();
-        input.folder = n == kHugeCase ? generator.HugeFolder() : generator.Folder();
+        // In this order: each draw takes the generator on.
+        Stored input{!generator.OneIn(100), generator.Max(),
+                     n == kHugeCase ? generator.HugeFolder() : generator.Folder()};
         if (trace) {
             std::fprintf(stderr, "case %u\n%s", n, Describe(input).c_str());
         }

@@ -4,10 +4,10 @@
 
 namespace cp932_text {
 
-std::string FromWide(const wchar_t* text) {
-    int bytes = WideCharToMultiByte(932, 0, text, -1, nullptr, 0, nullptr, nullptr);
+std::string FromWide(const wchar_t* text, unsigned codePage) {
+    int bytes = WideCharToMultiByte(codePage, 0, text, -1, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(bytes > 0 ? bytes : 1), '\0');
-    WideCharToMultiByte(932, 0, text, -1, &out[0], bytes, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text, -1, &out[0], bytes, nullptr, nullptr);
     out.pop_back(); // the terminator
     return out;
 }

@@ -7,7 +7,8 @@
 
 namespace cp932_text {
 
-std::string FromWide(const wchar_t* text);
+// `text` in code page 932, or in `codePage` (CP_ACP: as the plug-in converts).
+std::string FromWide(const wchar_t* text, unsigned codePage = 932);
 
 // フォルダへ移動: the comment of the command registered for the submenu.
 inline constexpr wchar_t kSubmenuComment[] = L"\x30d5\x30a9\x30eb\x30c0\x3078\x79fb\x52d5";

@@ -2,7 +2,11 @@
 // given cap.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
+
+#include <string>
 
 #include "plugin_module.h"
 
@@ -13,5 +17,21 @@ namespace fresh_start {
 // returns false when the key cannot be made or the module does not load.
 bool Restart(plugin_module::Plugin& plugin, DWORD storedMax, const wchar_t* storedFolders = nullptr,
              const wchar_t* file = L"QvVorn.dll");
+
+// A test of QvVorn.dll started afresh before each case, with the default cap
+// unless SetUp says otherwise, and unloaded after it.
+class PluginTest : public ::testing::Test {
+  protected:
+    void SetUp() override { Start(10); }
+    void TearDown() override { plugin_module::Unload(plugin); }
+
+    void Start(DWORD storedMax, const wchar_t* storedFolders = nullptr) {
+        ASSERT_TRUE(Restart(plugin, storedMax, storedFolders)) << GetLastError();
+    }
+    // VornFolder as the plug-in writes it at unload.
+    std::wstring SavedFolders();
+
+    plugin_module::Plugin plugin;
+};
 
 } // namespace fresh_start

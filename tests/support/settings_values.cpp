@@ -5,6 +5,10 @@
 
 namespace settings_values {
 
+bool EmptyKey() {
+    return DeleteKey() && CreateKey();
+}
+
 bool SetRaw(const wchar_t* name, DWORD type, const void* data, std::size_t size) {
     std::vector<unsigned char> padded(size + 4, 0);
     std::copy_n(static_cast<const unsigned char*>(data), size, padded.begin() + 2);
@@ -13,6 +17,11 @@ bool SetRaw(const wchar_t* name, DWORD type, const void* data, std::size_t size)
 
 bool SetDword(const wchar_t* name, DWORD value) {
     return SetRaw(name, REG_DWORD, &value, sizeof value);
+}
+
+RawValue Dword(DWORD value) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&value);
+    return RawValue{REG_DWORD, std::vector<unsigned char>(bytes, bytes + sizeof value)};
 }
 
 bool DeleteValue(const wchar_t* name) {
@@ -31,6 +40,14 @@ std::wstring Text(const wchar_t* name) {
         text.pop_back();
     }
     return text;
+}
+
+std::wstring NumberedFolders(const std::wstring& prefix, int first, int last) {
+    std::wstring joined;
+    for (int i = first; i <= last; ++i) {
+        joined += (i == first ? L"" : L"*??*") + prefix + std::to_wstring(i);
+    }
+    return joined;
 }
 
 } // namespace settings_values

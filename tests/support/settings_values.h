@@ -21,6 +21,9 @@ using host_settings::kKeyPath;
 using host_settings::RawValue;
 using host_settings::SetText;
 
+// Deletes the key with its values and makes it again; true when it is there, empty.
+bool EmptyKey();
+
 // Writes `size` bytes of `data` as the value's data. The platform reads
 // around string data: the character before its end and the one after it,
 // adding a terminator that the count left out when that one is NUL (as
@@ -28,10 +31,16 @@ using host_settings::SetText;
 // side, so what is stored never depends on memory past the caller's.
 bool SetRaw(const wchar_t* name, DWORD type, const void* data, std::size_t size);
 bool SetDword(const wchar_t* name, DWORD value);
+// A REG_DWORD value as the platform stores it.
+RawValue Dword(DWORD value);
 bool DeleteValue(const wchar_t* name);
 
 // The value's data as text, without the terminators the platform stores;
 // "(missing)" when there is no such value.
 std::wstring Text(const wchar_t* name);
+
+// The folders `prefix` followed by each number from `first` to `last`, joined
+// as the plug-in saves a list.
+std::wstring NumberedFolders(const std::wstring& prefix, int first, int last);
 
 } // namespace settings_values

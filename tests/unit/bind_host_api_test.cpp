@@ -95,12 +95,8 @@ std::vector<std::string> LookupOrder() {
 }
 
 int FieldOf(const std::string& name) {
-    for (int field = 0; field < 58; ++field) {
-        if (name == kFieldOrder[field]) {
-            return field;
-        }
-    }
-    return -1;
+    auto found = std::find(std::begin(kFieldOrder), std::end(kFieldOrder), name);
+    return found == std::end(kFieldOrder) ? -1 : static_cast<int>(found - kFieldOrder);
 }
 
 // The table as 58 entry addresses and the host module, in field order.
@@ -113,10 +109,6 @@ Slots ReadTable() {
     Slots slots;
     std::memcpy(&slots, &hostApi, sizeof slots);
     return slots;
-}
-
-void WriteTable(const Slots& slots) {
-    std::memcpy(&hostApi, &slots, sizeof slots);
 }
 
 // An executable that exports some of the host's names, and what binding asked of it.
@@ -143,6 +135,14 @@ const char* WINAPI FakeGetVersion() {
 // The address the fake executable gives for the name of `field`.
 void* EntryFor(int field) {
     return field == 0 ? reinterpret_cast<void*>(FakeGetVersion) : &entryMarks[field];
+}
+
+// Each entry field of the table as `expected` gives it for that field.
+template <typename Expected> void ExpectFields(Expected expected) {
+    Slots slots = ReadTable();
+    for (int field = 0; field < 58; ++field) {
+        EXPECT_EQ(slots.at[field], expected(field)) << kFieldOrder[field];
+    }
 }
 
 HMODULE WINAPI FakeExecutableModule(LPCSTR name) {
@@ -181,7 +181,7 @@ class BindHostApiTest : public ::testing::Test {
     static void FillEntries(void* value) {
         Slots slots{};
         std::fill(slots.at, slots.at + 58, value);
-        WriteTable(slots);
+        std::memcpy(&hostApi, &slots, sizeof slots);
     }
 
     FakeExecutable executable;
@@ -189,10 +189,7 @@ class BindHostApiTest : public ::testing::Test {
 
 TEST_F(BindHostApiTest, HostWithAllNamesBindsEveryField) {
     EXPECT_EQ(Bind(), 1);
-    Slots slots = ReadTable();
-    for (int field = 0; field < 58; ++field) {
-        EXPECT_EQ(slots.at[field], EntryFor(field)) << kFieldOrder[field];
-    }
+    ExpectFields(EntryFor);
     EXPECT_EQ(hostApi.hostModule, executable.module);
     EXPECT_EQ(executable.moduleCalls, 1);
     EXPECT_FALSE(executable.moduleAskedByName);
@@ -236,10 +233,8 @@ TEST_F(BindHostApiTest, HostWithoutGetVersionIsRefusedAtOnce) {
     executable.missing = {"QVA_GetVersion"};
     EXPECT_EQ(Bind(), 0);
     EXPECT_EQ(executable.lookups, std::vector<std::string>{"QVA_GetVersion"});
-    Slots slots = ReadTable();
-    for (int slot = 0; slot < 59; ++slot) {
-        EXPECT_EQ(slots.at[slot], nullptr) << slot;
-    }
+    ExpectFields([](int) { return nullptr; });
+    EXPECT_EQ(hostApi.hostModule, nullptr);
     EXPECT_EQ(executable.versionCalls, 0);
 }
 
@@ -247,17 +242,9 @@ TEST_F(BindHostApiTest, HostWithoutConnectKeepsTheFieldsBeforeIt) {
     executable.missing = {"QVA_Connect"};
     EXPECT_EQ(Bind(), 0);
     EXPECT_EQ(executable.lookups.size(), 54u);
-    Slots slots = ReadTable();
-    int set = 0;
-    for (int field = 0; field < 58; ++field) {
-        if (kLookupStep[field] <= 53) {
-            EXPECT_EQ(slots.at[field], EntryFor(field)) << kFieldOrder[field];
-            ++set;
-        } else {
-            EXPECT_EQ(slots.at[field], nullptr) << kFieldOrder[field];
-        }
-    }
-    EXPECT_EQ(set, 53);
+    ExpectFields([](int field) { return kLookupStep[field] <= 53 ? EntryFor(field) : nullptr; });
+    EXPECT_EQ(std::count_if(kLookupStep, kLookupStep + 58, [](int step) { return step <= 53; }),
+              53);
     EXPECT_EQ(hostApi.QVA_Connect, nullptr);
     EXPECT_EQ(hostApi.hostModule, nullptr);
     EXPECT_EQ(executable.versionCalls, 0);
@@ -270,46 +257,38 @@ TEST_F(BindHostApiTest, EachMissingRequiredNameStopsTheLookupThere) {
     for (int step = 1; step <= 54; ++step) {
         const std::string& name = order[step - 1];
         SCOPED_TRACE(name);
-        FakeExecutable host;
-        host.missing = {name};
-        theExecutable = &host;
+        executable = FakeExecutable();
+        executable.missing = {name};
         FillEntries(kUntouched);
 
         EXPECT_EQ(Bind(), 0);
-        EXPECT_EQ(host.lookups, std::vector<std::string>(order.begin(), order.begin() + step));
-        Slots slots = ReadTable();
-        for (int field = 0; field < 58; ++field) {
-            void* expected = kLookupStep[field] < step    ? EntryFor(field)
-                             : kLookupStep[field] == step ? nullptr
-                                                          : kUntouched;
-            EXPECT_EQ(slots.at[field], expected) << kFieldOrder[field];
-        }
+        EXPECT_EQ(executable.lookups,
+                  std::vector<std::string>(order.begin(), order.begin() + step));
+        ExpectFields([step](int field) {
+            return kLookupStep[field] < step    ? EntryFor(field)
+                   : kLookupStep[field] == step ? nullptr
+                                                : kUntouched;
+        });
         EXPECT_EQ(hostApi.hostModule, nullptr);
-        EXPECT_EQ(host.versionCalls, 0);
+        EXPECT_EQ(executable.versionCalls, 0);
     }
-    theExecutable = &executable;
 }
 
 TEST_F(BindHostApiTest, EachMissingOptionalNameIsStoredAsNull) {
     for (const char* name : {"QVA_GetSize", "QVA_NextUnread", "QVA_ProcessMail"}) {
         SCOPED_TRACE(name);
-        FakeExecutable host;
-        host.missing = {name};
-        theExecutable = &host;
+        executable = FakeExecutable();
+        executable.missing = {name};
         FillEntries(kUntouched);
 
         EXPECT_EQ(Bind(), 1);
-        EXPECT_EQ(host.lookups.size(), 58u);
-        Slots slots = ReadTable();
-        for (int field = 0; field < 58; ++field) {
-            EXPECT_EQ(slots.at[field],
-                      name == std::string(kFieldOrder[field]) ? nullptr : EntryFor(field))
-                << kFieldOrder[field];
-        }
-        EXPECT_EQ(hostApi.hostModule, host.module);
+        EXPECT_EQ(executable.lookups.size(), 58u);
+        ExpectFields([name](int field) {
+            return name == std::string(kFieldOrder[field]) ? nullptr : EntryFor(field);
+        });
+        EXPECT_EQ(hostApi.hostModule, executable.module);
         hostApi = HostApi{};
     }
-    theExecutable = &executable;
 }
 
 TEST_F(BindHostApiTest, HostWithoutTheThreeOptionalNamesBinds) {
@@ -327,11 +306,8 @@ TEST_F(BindHostApiTest, CurrentHostWithoutSetStatusIsRefusedAfterAllLookups) {
     EXPECT_EQ(Bind(), 0);
     EXPECT_EQ(executable.lookups, LookupOrder());
     EXPECT_EQ(executable.versionCalls, 1);
-    Slots slots = ReadTable();
-    for (int field = 0; field < 58; ++field) {
-        EXPECT_EQ(slots.at[field], field == FieldOf("QVA_SetStatus") ? nullptr : EntryFor(field))
-            << kFieldOrder[field];
-    }
+    ExpectFields(
+        [](int field) { return field == FieldOf("QVA_SetStatus") ? nullptr : EntryFor(field); });
     EXPECT_EQ(hostApi.hostModule, nullptr);
 }
 
@@ -359,33 +335,29 @@ const VersionCase kVersionCases[] = {
 TEST_F(BindHostApiTest, VersionRuleWithoutSetStatus) {
     for (const VersionCase& c : kVersionCases) {
         SCOPED_TRACE(c.label);
-        FakeExecutable host;
-        host.missing = {"QVA_SetStatus"};
-        host.version = c.version;
-        theExecutable = &host;
+        executable = FakeExecutable();
+        executable.missing = {"QVA_SetStatus"};
+        executable.version = c.version;
         hostApi = HostApi{};
 
         EXPECT_EQ(Bind(), c.older ? 1 : 0);
-        EXPECT_EQ(host.versionCalls, 1);
-        EXPECT_EQ(hostApi.hostModule, c.older ? host.module : nullptr);
+        EXPECT_EQ(executable.versionCalls, 1);
+        EXPECT_EQ(hostApi.hostModule, c.older ? executable.module : nullptr);
         EXPECT_EQ(hostApi.QVA_SetStatus, nullptr);
     }
-    theExecutable = &executable;
 }
 
 TEST_F(BindHostApiTest, VersionRuleWithSetStatus) {
     for (const VersionCase& c : kVersionCases) {
         SCOPED_TRACE(c.label);
-        FakeExecutable host;
-        host.version = c.version;
-        theExecutable = &host;
+        executable = FakeExecutable();
+        executable.version = c.version;
         hostApi = HostApi{};
 
         EXPECT_EQ(Bind(), 1);
-        EXPECT_EQ(host.versionCalls, 1);
-        EXPECT_EQ(hostApi.hostModule, host.module);
+        EXPECT_EQ(executable.versionCalls, 1);
+        EXPECT_EQ(hostApi.hostModule, executable.module);
     }
-    theExecutable = &executable;
 }
 
 TEST_F(BindHostApiTest, NoModuleHandleLooksNothingUp) {
@@ -394,25 +366,21 @@ TEST_F(BindHostApiTest, NoModuleHandleLooksNothingUp) {
     EXPECT_EQ(executable.moduleCalls, 1);
     EXPECT_TRUE(executable.lookups.empty());
     EXPECT_EQ(executable.versionCalls, 0);
-    Slots slots = ReadTable();
-    for (int slot = 0; slot < 59; ++slot) {
-        EXPECT_EQ(slots.at[slot], nullptr) << slot;
-    }
+    ExpectFields([](int) { return nullptr; });
+    EXPECT_EQ(hostApi.hostModule, nullptr);
 }
 
 TEST_F(BindHostApiTest, SecondCallAfterSuccessMakesNoLookup) {
     ASSERT_EQ(Bind(), 1);
     Slots before = ReadTable();
-    FakeExecutable other;
-    other.module = reinterpret_cast<HMODULE>(0x00800000);
-    theExecutable = &other;
+    executable = FakeExecutable();
+    executable.module = reinterpret_cast<HMODULE>(0x00800000);
 
     EXPECT_EQ(Bind(), 1);
-    EXPECT_EQ(other.moduleCalls, 0);
-    EXPECT_TRUE(other.lookups.empty());
-    EXPECT_EQ(other.versionCalls, 0);
+    EXPECT_EQ(executable.moduleCalls, 0);
+    EXPECT_TRUE(executable.lookups.empty());
+    EXPECT_EQ(executable.versionCalls, 0);
     EXPECT_EQ(std::memcmp(&before, &hostApi, sizeof before), 0);
-    theExecutable = &executable;
 }
 
 TEST_F(BindHostApiTest, CallAfterRefusalLooksUpAgain) {

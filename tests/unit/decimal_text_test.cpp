@@ -88,9 +88,7 @@ TEST(ParseLeadingInteger, ReadsSignedDecimalPrefix) {
         {"abc", 0},
         {"\x82\x52\x82\x4f", 0}, // ３０ in full-width digits
         {"1\x82\x4f", 1},        // 1０
-        {"\xa0"
-         "5",
-         0}, // a code page 932 byte is no white space
+        {"\xa0\x35", 0},         // "5" after a code page 932 byte, which is no white space
         {"2147483647", INT_MAX},
         {"2147483648", INT_MAX},
         {"99999999999999999999", INT_MAX},

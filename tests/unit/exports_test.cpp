@@ -5,13 +5,12 @@
 #include <windows.h>
 
 #include <cstring>
-#include <new>
 #include <stdexcept>
 
 #include "failing_allocation.h"
+#include "fake_host_api.h"
 #include "history/folder_history.h"
 #include "shell/plugin_instance.h"
-#include "history_text.h"
 #include "shell/exports.h"
 #include "shell/host_api.h"
 
@@ -24,25 +23,14 @@ int WINAPI RaisingRegisterCommand(const char*, int, HostCommandCallback) {
     throw std::runtime_error("the host's registration failed");
 }
 
-class Exports : public ::testing::Test {
+class Exports : public fake_host_api::HostedTest {
   protected:
     void SetUp() override {
-        savedTable = hostApi;
-        savedMax = maxFolders;
+        HostedTest::SetUp();
         hostApi = HostApi{};
-        maxFolders = 10;
-        history_text::Fill(ActiveHistory(), "Alpha,Beta(7),Gamma");
+        Fill("Alpha,Beta(7),Gamma");
         registerCalls = 0;
     }
-    void TearDown() override {
-        ActiveHistory().Clear();
-        hostApi = savedTable;
-        maxFolders = savedMax;
-    }
-    static std::string History() { return history_text::Describe(ActiveHistory()); }
-
-    HostApi savedTable{};
-    std::uint32_t savedMax = 0;
 };
 
 TEST_F(Exports, DropKindsOneAndTwoRecordTheFolderFirstWithoutCommand) {

@@ -12,10 +12,6 @@
 
 namespace {
 
-LONG LiveBodies() {
-    return LiveResources().folderBodies;
-}
-
 struct Cp932Case {
     const char* name;
     const char* ansi;    // code page 932 bytes
@@ -109,26 +105,26 @@ TEST(FolderName, JoinConcatenatesAndTreatsNoTextAsEmpty) {
 }
 
 TEST(FolderName, EveryBodyIsFreedByItsLastHolder) {
-    LONG before = LiveBodies();
+    LONG before = LiveResources().folderBodies;
     {
         FolderName a("alpha");
-        EXPECT_EQ(LiveBodies(), before + 1);
+        EXPECT_EQ(LiveResources().folderBodies, before + 1);
         {
             FolderName b = a;
             FolderName c(std::move(b));
             FolderName d;
             d = c;
-            EXPECT_EQ(LiveBodies(), before + 1);
+            EXPECT_EQ(LiveResources().folderBodies, before + 1);
             FolderName joined = FolderName::Join(a, d);
-            EXPECT_EQ(LiveBodies(), before + 2);
+            EXPECT_EQ(LiveResources().folderBodies, before + 2);
         }
-        EXPECT_EQ(LiveBodies(), before + 1);
+        EXPECT_EQ(LiveResources().folderBodies, before + 1);
         a = FolderName("beta"); // the old body goes as it is replaced
-        EXPECT_EQ(LiveBodies(), before + 1);
+        EXPECT_EQ(LiveResources().folderBodies, before + 1);
         FolderName none(nullptr);
-        EXPECT_EQ(LiveBodies(), before + 1);
+        EXPECT_EQ(LiveResources().folderBodies, before + 1);
     }
-    EXPECT_EQ(LiveBodies(), before);
+    EXPECT_EQ(LiveResources().folderBodies, before);
 }
 
 TEST(FolderNameError, CarriesWin32ErrorsAsStatus) {

@@ -16,10 +16,7 @@ namespace {
 
 class HistoryValueRead : public ::testing::TestWithParam<DWORD> {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
-    }
+    void SetUp() override { ASSERT_TRUE(settings_values::EmptyKey()); }
     void TearDown() override { settings_values::DeleteKey(); }
 };
 

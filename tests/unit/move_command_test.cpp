@@ -17,13 +17,8 @@
 
 namespace {
 
-class MoveCommand : public fake_host_api::HostedTest {
-  protected:
-    static void SetCurrent(std::optional<std::string> folder) {
-        fake_host::TheHost().currentFolder = std::move(folder);
-    }
-    static const std::vector<std::string>& Moves() { return fake_host::TheHost().moves; }
-};
+using MoveCommand = fake_host_api::HostedTest;
+using Folder = std::optional<std::string>; // the open folder as the host gives it
 
 TEST_F(MoveCommand, TakesTheIdFromTheLowSixteenBits) {
     struct Case {
@@ -40,33 +35,33 @@ TEST_F(MoveCommand, TakesTheIdFromTheLowSixteenBits) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.param);
         fake_host::ResetHost();
-        SetCurrent(std::string("Elsewhere"));
+        Host().currentFolder = "Elsewhere";
         Fill("F1(5),F2(7),Unbound");
         OnMoveCommand(nullptr, c.param);
         if (c.moved == nullptr) {
-            EXPECT_TRUE(Moves().empty());
+            EXPECT_TRUE(Host().moves.empty());
             EXPECT_EQ(History(), "F1(5),F2(7),Unbound");
         } else {
-            EXPECT_EQ(Moves(), std::vector<std::string>{c.moved});
+            EXPECT_EQ(Host().moves, std::vector<std::string>{c.moved});
         }
     }
 }
 
 TEST_F(MoveCommand, StateTakesTheIdFromTheLowSixteenBits) {
     Fill("F1(5),F2(7),Unbound");
-    SetCurrent(std::string("F1"));
+    Host().currentFolder = "F1";
     EXPECT_EQ(OnMoveCommandState(0, 0x00000005), 1);
     EXPECT_EQ(OnMoveCommandState(0xDEADBEEF, 0x00010005), 1);
     EXPECT_EQ(OnMoveCommandState(0, 0xFFFF0007), 0);
     // Id 0 is no command, even where the open folder is an unbound entry.
-    SetCurrent(std::string("Unbound"));
+    Host().currentFolder = "Unbound";
     EXPECT_EQ(OnMoveCommandState(0, 0x00050000), 0);
     EXPECT_EQ(OnMoveCommandState(0, 0), 0);
 }
 
 TEST_F(MoveCommand, PickingTheOpenFolderMovesNothing) {
     Fill("F1(11),F2(12),F3(13)");
-    SetCurrent(std::string("F2"));
+    Host().currentFolder = "F2";
     OnMoveCommand(nullptr, 12);
     EXPECT_EQ(CallsTo("QVA_MoveSelectedMessages"), 0);
     EXPECT_EQ(History(), "F1(11),F2(12),F3(13)");
@@ -93,13 +88,13 @@ TEST_F(MoveCommand, FoldersMatchOnlyByteForByte) {
         fake_host::ResetHost();
         Fill("First(3)");
         ActiveHistory().Append(FolderName(c.entry), 4);
-        SetCurrent(std::string(c.current));
+        Host().currentFolder = c.current;
         EXPECT_EQ(OnMoveCommandState(0, 4), c.same ? 1 : 0);
         OnMoveCommand(nullptr, 4);
         if (c.same) {
-            EXPECT_TRUE(Moves().empty());
+            EXPECT_TRUE(Host().moves.empty());
         } else {
-            EXPECT_EQ(Moves(), std::vector<std::string>{c.entry});
+            EXPECT_EQ(Host().moves, std::vector<std::string>{c.entry});
         }
     }
 }
@@ -119,10 +114,10 @@ TEST_F(MoveCommand, HostResultMovesToFrontOrForgets) {
         SCOPED_TRACE(c.result);
         fake_host::ResetHost();
         fake_host::TheHost().moveResult = c.result;
-        SetCurrent(std::string("F1"));
+        Host().currentFolder = "F1";
         Fill("F1(11),F2(12),F3(13),F4(14)");
         OnMoveCommand(nullptr, 13);
-        EXPECT_EQ(Moves(), std::vector<std::string>{"F3"});
+        EXPECT_EQ(Host().moves, std::vector<std::string>{"F3"});
         EXPECT_EQ(History(), c.after);
     }
 }
@@ -140,7 +135,7 @@ TEST_F(MoveCommand, FrontEntryKeepsTheFolderBytesAndNothingLeaks) {
     ActiveHistory().Append(FolderName(kFolder), 3);
     LONG bodies = LiveResources().folderBodies;
     OnMoveCommand(nullptr, 3);
-    EXPECT_EQ(Moves(), std::vector<std::string>{kFolder});
+    EXPECT_EQ(Host().moves, std::vector<std::string>{kFolder});
     ASSERT_EQ(ActiveHistory().Count(), 3u);
     EXPECT_STREQ(ActiveHistory().At(0).folder.Ansi(), kFolder);
     EXPECT_EQ(ActiveHistory().At(0).commandId, 3);
@@ -151,26 +146,22 @@ TEST_F(MoveCommand, FrontEntryKeepsTheFolderBytesAndNothingLeaks) {
 // build) must not ask the host to move mail to an empty folder name.
 TEST_F(MoveCommand, CommandThatNoEntryHoldsDoesNothing) {
     Fill("F1(11),F2(12)");
-    for (const std::optional<std::string>& current :
-         {std::optional<std::string>(""), std::optional<std::string>("F1"),
-          std::optional<std::string>()}) {
-        SetCurrent(current);
+    for (const Folder& current : {Folder(""), Folder("F1"), Folder()}) {
+        Host().currentFolder = current;
         EXPECT_EQ(OnMoveCommandState(0, 99), 0);
         OnMoveCommand(nullptr, 99);
-        EXPECT_TRUE(Moves().empty());
+        EXPECT_TRUE(Host().moves.empty());
         EXPECT_EQ(History(), "F1(11),F2(12)");
     }
 }
 
 TEST_F(MoveCommand, EntryWithoutTextIsNeitherComparedNorMovedTo) {
     Fill("<null>(9),F1(11)");
-    for (const std::optional<std::string>& current :
-         {std::optional<std::string>(), std::optional<std::string>(""),
-          std::optional<std::string>("F1")}) {
-        SetCurrent(current);
+    for (const Folder& current : {Folder(), Folder(""), Folder("F1")}) {
+        Host().currentFolder = current;
         EXPECT_EQ(OnMoveCommandState(0, 9), 0);
         OnMoveCommand(nullptr, 9);
-        EXPECT_TRUE(Moves().empty());
+        EXPECT_TRUE(Host().moves.empty());
         EXPECT_EQ(History(), "<null>(9),F1(11)");
     }
     EXPECT_TRUE(fake_host::TheHost().unexpected.empty());
@@ -178,19 +169,19 @@ TEST_F(MoveCommand, EntryWithoutTextIsNeitherComparedNorMovedTo) {
 
 TEST_F(MoveCommand, NoOpenFolderDiffersFromEveryFolder) {
     Fill("F1(11),F2(12)");
-    SetCurrent(std::nullopt);
+    Host().currentFolder = std::nullopt;
     EXPECT_EQ(OnMoveCommandState(0, 12), 0);
     OnMoveCommand(nullptr, 12);
-    EXPECT_EQ(Moves(), std::vector<std::string>{"F2"});
+    EXPECT_EQ(Host().moves, std::vector<std::string>{"F2"});
     EXPECT_EQ(History(), "F2(12),F1(11)");
 }
 
 TEST_F(MoveCommand, StateFollowsTheOpenFolderWithoutRebuilding) {
     Fill("F1(11),F2(12),F3(13)");
-    SetCurrent(std::string("F1"));
+    Host().currentFolder = "F1";
     EXPECT_EQ(OnMoveCommandState(0, 11), 1);
     EXPECT_EQ(OnMoveCommandState(0, 12), 0);
-    SetCurrent(std::string("F2"));
+    Host().currentFolder = "F2";
     EXPECT_EQ(OnMoveCommandState(0, 11), 0);
     EXPECT_EQ(OnMoveCommandState(0, 12), 1);
     EXPECT_EQ(OnMoveCommandState(0, 13), 0);
@@ -198,19 +189,19 @@ TEST_F(MoveCommand, StateFollowsTheOpenFolderWithoutRebuilding) {
 
 TEST_F(MoveCommand, NothingTheHostRaisesLeavesTheCallbacks) {
     Fill("F1(11),F2(12)");
-    SetCurrent(std::string("Elsewhere"));
+    Host().currentFolder = "Elsewhere";
     fake_host_api::TheFaults().moveRaises = true;
     EXPECT_NO_THROW(OnMoveCommand(nullptr, 12));
     EXPECT_EQ(History(), "F1(11),F2(12)");
 
     fake_host_api::TheFaults() = fake_host_api::Faults();
     fake_host_api::TheFaults().currentFolderRaises = true;
-    SetCurrent(std::string("F2"));
+    Host().currentFolder = "F2";
     int state = -1;
     EXPECT_NO_THROW(state = OnMoveCommandState(0, 12));
     EXPECT_EQ(state, 0);
     EXPECT_NO_THROW(OnMoveCommand(nullptr, 11));
-    EXPECT_TRUE(Moves().empty());
+    EXPECT_TRUE(Host().moves.empty());
     EXPECT_EQ(History(), "F1(11),F2(12)");
 }
 
@@ -221,10 +212,6 @@ TEST(SameFolderText, MissingTextMatchesNothing) {
     EXPECT_TRUE(SameFolderText("", ""));
 }
 
-} // namespace
-
-namespace {
-
 // An entry whose text does not convert back (a registry text with "é"): the
 // host is asked to move to what a copy of its ANSI text names, and that
 // folder is what goes to the front.
@@ -234,7 +221,7 @@ TEST_F(MoveCommand, AFolderWhoseTextDoesNotConvertBackIsMovedToAsItsAnsiTextSays
     const std::string ansi = cp932_text::FromWide(cafe);
     ActiveHistory().Append(FolderName::FromWide(cafe, 4), 7);
     OnMoveCommand(nullptr, 7);
-    EXPECT_EQ(Moves(), std::vector<std::string>{ansi});
+    EXPECT_EQ(Host().moves, std::vector<std::string>{ansi});
     EXPECT_EQ(History(), ansi + "(7)," + ansi + "(7)");
     EXPECT_EQ(std::wstring(ActiveHistory().At(1).folder.Wide()), std::wstring(cafe));
 }

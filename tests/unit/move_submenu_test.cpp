@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/resource_counts.h"
@@ -20,22 +21,13 @@ namespace {
 
 using plugin_module::MenuItem;
 
-const std::string kSubmenuLabel = cp932_text::FromWide(cp932_text::kSubmenuLabel);
 const std::string kSubmenuComment = cp932_text::FromWide(cp932_text::kSubmenuComment);
 const std::string kMoveSuffix = cp932_text::FromWide(cp932_text::kMoveSuffix);
 const std::string kPlaceholder = cp932_text::FromWide(cp932_text::kPlaceholder);
 const std::string kInboxName = cp932_text::FromWide(L"\x53d7\x4fe1\x7bb1");      // 受信箱
 const std::string kSentName = cp932_text::FromWide(L"\x9001\x4fe1\x6e08\x307f"); // 送信済み
 
-struct Label {
-    std::string text;
-    UINT id;
-    bool operator==(const Label& other) const { return text == other.text && id == other.id; }
-};
-
-void PrintTo(const Label& label, std::ostream* out) {
-    *out << label.text << "#" << label.id;
-}
+using Label = std::pair<std::string, UINT>; // an item's text and id
 
 class MoveSubmenu : public fake_host_api::HostedTest {
   protected:
@@ -51,7 +43,6 @@ class MoveSubmenu : public fake_host_api::HostedTest {
     }
 
     void Build(int menuType = 1) { BuildMoveSubmenu(menu_, menuType); }
-    std::vector<MenuItem> Top() const { return plugin_module::ReadMenu(menu_); }
     HMENU Submenu() const { return GetSubMenu(menu_, 0); }
     std::vector<MenuItem> Items() const { return plugin_module::ReadMenu(Submenu()); }
     std::vector<Label> Labels() const {
@@ -65,8 +56,7 @@ class MoveSubmenu : public fake_host_api::HostedTest {
     static std::vector<UINT> ItemIds() {
         std::vector<UINT> ids;
         for (std::size_t i = 1; i < Host().commands.size(); ++i) {
-            const fake_host::Command& command = Host().commands[i];
-            ids.push_back(static_cast<UINT>(command.uiId));
+            ids.push_back(static_cast<UINT>(Host().commands[i].uiId));
         }
         return ids;
     }
@@ -76,9 +66,9 @@ class MoveSubmenu : public fake_host_api::HostedTest {
 
 TEST_F(MoveSubmenu, EmptyHistoryGivesThePlaceholderAlone) {
     Build();
-    std::vector<MenuItem> top = Top();
+    std::vector<MenuItem> top = plugin_module::ReadMenu(menu_);
     ASSERT_EQ(top.size(), 4u);
-    EXPECT_EQ(top[0].label, kSubmenuLabel);
+    EXPECT_EQ(top[0].label, cp932_text::FromWide(cp932_text::kSubmenuLabel));
     EXPECT_NE(top[0].submenu, nullptr);
     EXPECT_EQ(top[1].type & MFT_SEPARATOR, static_cast<UINT>(MFT_SEPARATOR));
     EXPECT_EQ(top[2].label, "Open");
@@ -121,11 +111,10 @@ TEST_F(MoveSubmenu, OneItemPerFolderInHistoryOrder) {
         EXPECT_EQ(History(), "Inbox(" + std::to_string(ids[0]) + "),Sent(" +
                                  std::to_string(ids[1]) + "),Archive(" + std::to_string(ids[2]) +
                                  ")");
-        const std::vector<std::string> comments = {
-            kInboxName + kMoveSuffix, kSentName + kMoveSuffix, "Archive" + kMoveSuffix};
+        const std::string labels[] = {kInboxName, kSentName, "Archive"};
         for (std::size_t i = 0; i < 3; ++i) {
             const fake_host::Command& command = Host().commands[i + 1];
-            EXPECT_EQ(command.comment, comments[i]);
+            EXPECT_EQ(command.comment, labels[i] + kMoveSuffix);
             EXPECT_EQ(command.menuType, menuType);
             EXPECT_EQ(command.callback, &OnMoveCommand);
             EXPECT_EQ(command.state, &OnMoveCommandState);
@@ -316,10 +305,6 @@ TEST_F(MoveSubmenu, EveryBuildRegistersAfresh) {
     EXPECT_EQ(GetMenuItemCount(menu_), 6);
 }
 
-} // namespace
-
-namespace {
-
 // A folder text from the registry that code page 932 cannot hold ("café"):
 // its ANSI form converts back to another folder. Each item's id is recorded
 // under the ANSI text the host was given, as for any other folder, so its
@@ -366,10 +351,6 @@ TEST_F(MoveSubmenu, EachBuildsCommentFollowsTheDisplayTextOfThatBuild) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // Comments are kept by item position; when a pick moves the last item to
 // the front, every item stands a place further down at the next build.
 TEST_F(MoveSubmenu, CommentsFollowTheirFoldersWhenTheItemsMove) {
@@ -380,11 +361,9 @@ TEST_F(MoveSubmenu, CommentsFollowTheirFoldersWhenTheItemsMove) {
     Host().commands.clear();
     Build();
     ASSERT_EQ(Host().commands.size(), 4u);
+    const std::string folders[] = {"F3", "F1", "F2"};
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(Host().commands[i + 1].comment, std::string(i == 0   ? "F3"
-                                                              : i == 1 ? "F1"
-                                                                       : "F2") +
-                                                      kMoveSuffix);
+        EXPECT_EQ(Host().commands[i + 1].comment, folders[i] + kMoveSuffix);
     }
 }
 

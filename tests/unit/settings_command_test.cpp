@@ -19,10 +19,6 @@ using plugin_module::MenuItem;
 const std::string kLabel = cp932_text::FromWide(cp932_text::kSettingsLabel);
 const std::string kComment = cp932_text::FromWide(cp932_text::kSettingsComment);
 
-int ItemCount(HMENU bar, int submenu) {
-    return GetMenuItemCount(GetSubMenu(bar, submenu));
-}
-
 using SettingsCommand = fake_host_api::HostedTest;
 
 TEST_F(SettingsCommand, AppendsSeparatorAndItemToTheFifthSubmenu) {
@@ -43,7 +39,7 @@ TEST_F(SettingsCommand, AppendsSeparatorAndItemToTheFifthSubmenu) {
     EXPECT_EQ(items[2].type, static_cast<UINT>(MFT_STRING));
     EXPECT_EQ(items[2].state, static_cast<UINT>(MFS_ENABLED | MFS_UNCHECKED));
     for (int other : {0, 1, 2, 3, 5}) {
-        EXPECT_EQ(ItemCount(bar, other), 1) << other;
+        EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, other)), 1) << other;
     }
     DestroyMenu(bar);
 }
@@ -69,7 +65,7 @@ TEST_F(SettingsCommand, MenuWithoutAFifthSubmenuGetsNothing) {
     EXPECT_EQ(Host().commands.size(), 1u);
     EXPECT_EQ(GetMenuItemCount(bar), 5);
     for (int other : {0, 1, 2, 3}) {
-        EXPECT_EQ(ItemCount(bar, other), 1) << other;
+        EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, other)), 1) << other;
     }
     DestroyMenu(bar);
 }

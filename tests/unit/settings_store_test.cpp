@@ -15,6 +15,7 @@
 
 namespace {
 
+using settings_values::Dword;
 using settings_values::GetRaw;
 using settings_values::RawValue;
 using settings_values::SetRaw;
@@ -34,8 +35,7 @@ std::vector<unsigned char> StoredByPlatform(const std::wstring& text) {
 class SettingsStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(settings_values::DeleteKey());
-        ASSERT_TRUE(settings_values::CreateKey());
+        ASSERT_TRUE(settings_values::EmptyKey());
         maxFolders = 10;
         bodies = LiveResources().folderBodies;
         keys = LiveResources().registryKeys;
@@ -58,11 +58,6 @@ struct MaxCase {
     std::uint32_t loaded;
     std::optional<RawValue> afterLoad; // nullopt: as the platform stored it
 };
-
-RawValue Dword(DWORD value) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(&value);
-    return RawValue{REG_DWORD, std::vector<unsigned char>(p, p + 4)};
-}
 
 TEST_F(SettingsStoreTest, VornMaxRangeAndTypes) {
     const MaxCase cases[] = {
@@ -213,10 +208,7 @@ TEST_F(SettingsStoreTest, SavingEntriesWithoutText) {
 }
 
 TEST_F(SettingsStoreTest, FortyStoredFoldersLoadUncappedAndTrimAtTheFirstRecord) {
-    std::wstring stored;
-    for (int i = 1; i <= 40; ++i) {
-        stored += (i == 1 ? L"" : L"*??*") + std::wstring(L"F") + std::to_wstring(i);
-    }
+    const std::wstring stored = settings_values::NumberedFolders(L"F", 1, 40);
     settings_values::SetText(L"VornFolder", stored);
     {
         PluginSettings settings;

@@ -21,21 +21,13 @@ namespace {
 
 constexpr int kFolders = 10;
 
-std::string FolderName(int index) {
-    return "\\F" + std::to_string(index);
-}
-
 TEST(MenuShowings, SeventyThousandRegistrationsKeepIdsWithinSixteenBits) {
-    std::wstring stored;
-    for (int i = 0; i < kFolders; ++i) {
-        std::string name = FolderName(i);
-        stored += (i > 0 ? L"*??*" : L"") + std::wstring(name.begin(), name.end());
-    }
-    ASSERT_TRUE(settings_values::DeleteKey() && settings_values::CreateKey() &&
-                settings_values::SetText(L"VornFolder", stored));
+    ASSERT_TRUE(settings_values::EmptyKey() &&
+                settings_values::SetText(
+                    L"VornFolder", settings_values::NumberedFolders(L"\\F", 0, kFolders - 1)));
     fake_host::ResetHost();
     fake_host::Host& host = fake_host::TheHost();
-    host.currentFolder = FolderName(3);
+    host.currentFolder = "\\F3";
     LoadedPlugin plugin("QvVorn.dll");
     ASSERT_TRUE(plugin.Usable());
 
@@ -64,7 +56,7 @@ TEST(MenuShowings, SeventyThousandRegistrationsKeepIdsWithinSixteenBits) {
         EXPECT_EQ(fake_host::QueryState(id), i == 3 ? 1 : 0);
         ASSERT_TRUE(fake_host::InvokeCommand(id));
         if (i != 3) {
-            EXPECT_EQ(host.moves.back(), FolderName(i));
+            EXPECT_EQ(host.moves.back(), "\\F" + std::to_string(i));
         }
     }
     EXPECT_EQ(host.moves.size(), static_cast<size_t>(kFolders - 1));

@@ -40,14 +40,7 @@ const wchar_t kInboxIdle[] = L"\x53d7\x4fe1\x7bb1: 4 \x901a"; // 受信箱: 4 �
 
 class WindowFlows : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(settings_values::DeleteKey() && settings_values::CreateKey());
-    }
-
-    // A history as an earlier session of the mail client left it.
-    static void StoreHistory(const wchar_t* folders) {
-        ASSERT_TRUE(settings_values::SetText(L"VornFolder", folders));
-    }
+    void SetUp() override { ASSERT_TRUE(settings_values::EmptyKey()); }
 
     void Start() {
         host_.reset(new WindowedHost());
@@ -114,7 +107,7 @@ class WindowFlows : public ::testing::Test {
 // highlighted item's move; the pick moves the message there.
 TEST_F(WindowFlows, PickInTheMoveSubmenuMovesTheMessageThere) {
     QVVORN_NEEDS_CODE_PAGE_932();
-    StoreHistory(L"\\Inbox\\Work*??*\\Inbox\\Family");
+    ASSERT_TRUE(settings_values::SetText(L"VornFolder", L"\\Inbox\\Work*??*\\Inbox\\Family"));
     Start();
     ASSERT_TRUE(host_->OpenFolder(kWork));
     ASSERT_EQ(host_->Subjects(), (std::vector<std::wstring>{kMinutes, kTrip}));
@@ -143,7 +136,7 @@ TEST_F(WindowFlows, PickInTheMoveSubmenuMovesTheMessageThere) {
 // plug-in drops the folder from its next menu and from what it saves.
 TEST_F(WindowFlows, RefusedMoveDropsTheFolderFromTheHistory) {
     QVVORN_NEEDS_CODE_PAGE_932();
-    StoreHistory(L"\\Archive\\ReadOnly*??*\\Inbox\\Work");
+    ASSERT_TRUE(settings_values::SetText(L"VornFolder", L"\\Archive\\ReadOnly*??*\\Inbox\\Work"));
     Start();
     std::vector<std::wstring> inbox = host_->Subjects();
     ASSERT_EQ(inbox.size(), 4u);
@@ -292,7 +285,7 @@ TEST_F(WindowFlows, PlaceholderDoesNothing) {
 // A pick with no message selected has nothing to move: the mail stays and
 // the status bar says nothing.
 TEST_F(WindowFlows, PickWithNothingSelectedMovesNothing) {
-    StoreHistory(L"\\Inbox\\Family");
+    ASSERT_TRUE(settings_values::SetText(L"VornFolder", L"\\Inbox\\Family"));
     Start();
     ASSERT_TRUE(WaitForStatus(*host_, kInboxIdle));
     window_input::Click(host_->list(), WM_LBUTTONDOWN, host_->BelowMessages());
