@@ -82,14 +82,6 @@ bool Wow64(HANDLE process, BOOL* wow64, USHORT* native) {
     return done;
 }
 
-// The machine that runs this 32-bit program under WOW64.
-std::string Wow64Machine(USHORT native) {
-    return native == IMAGE_FILE_MACHINE_UNKNOWN ? "64-bit, not named (no IsWow64Process2)"
-           : native == IMAGE_FILE_MACHINE_AMD64 ? "x64"
-           : native == IMAGE_FILE_MACHINE_ARM64 ? "ARM64"
-                                                : "IMAGE_FILE_MACHINE " + std::to_string(native);
-}
-
 // Without WOW64 this x86 program runs on 32-bit Windows, on x86.
 void PrintMachine() {
     BOOL wow64 = FALSE;
@@ -98,29 +90,26 @@ void PrintMachine() {
         Fact("machine", Failed("IsWow64Process"));
         return;
     }
-    Fact("machine", wow64 ? Wow64Machine(native) + " (this 32-bit program runs under WOW64)"
-                          : "x86 (32-bit Windows)");
-}
-
-// The system's ANSI code page as Windows keeps it: a manifest's
-// activeCodePage changes GetACP for that program alone.
-std::string SystemAnsiCodePage() {
-    wchar_t text[16] = {};
-    DWORD type = 0;
-    DWORD size = sizeof text;
-    // A string comes back terminated, or not at all.
-    LONG error =
-        RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage",
-                     L"ACP", RRF_RT_ANY, &type, text, &size);
-    if (error != ERROR_SUCCESS) {
-        return Failed("RegGetValueW", static_cast<DWORD>(error));
-    }
-    return type == REG_SZ ? Utf8(text) : "unknown (ACP is not REG_SZ)";
+    std::string name =
+        native == IMAGE_FILE_MACHINE_UNKNOWN ? "64-bit, not named (no IsWow64Process2)"
+        : native == IMAGE_FILE_MACHINE_AMD64 ? "x64"
+        : native == IMAGE_FILE_MACHINE_ARM64 ? "ARM64"
+                                             : "IMAGE_FILE_MACHINE " + std::to_string(native);
+    Fact("machine",
+         wow64 ? name + " (this 32-bit program runs under WOW64)" : "x86 (32-bit Windows)");
 }
 
 void PrintCodePages() {
     Fact("ANSI code page (this process)", std::to_string(GetACP()));
-    Fact("ANSI code page (system, Nls\\CodePage ACP)", SystemAnsiCodePage());
+    // The system's, as Windows keeps it (a manifest's activeCodePage changes
+    // GetACP for that program alone); it comes back terminated, or not at all.
+    wchar_t text[16] = {};
+    DWORD size = sizeof text;
+    LONG error =
+        RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Nls\\CodePage",
+                     L"ACP", RRF_RT_REG_SZ, nullptr, text, &size);
+    Fact("ANSI code page (system, Nls\\CodePage ACP)",
+         error == ERROR_SUCCESS ? Utf8(text) : Failed("RegGetValueW", static_cast<DWORD>(error)));
     Fact("OEM code page (this process)", std::to_string(GetOEMCP()));
 }
 
@@ -155,10 +144,7 @@ std::string VersionOf(HMODULE comctl32) {
     auto getVersion = Export<DLLGETVERSIONPROC>(comctl32, "DllGetVersion");
     DLLVERSIONINFO version = {};
     version.cbSize = sizeof version;
-    if (getVersion == nullptr) {
-        return Failed("GetProcAddress(DllGetVersion)");
-    }
-    HRESULT result = getVersion(&version);
+    HRESULT result = getVersion ? getVersion(&version) : HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
     if (FAILED(result)) {
         return Failed("DllGetVersion", static_cast<DWORD>(result));
     }
@@ -218,19 +204,16 @@ void PrintSession() {
                                        std::to_string(session) + ", " + where + ")");
 }
 
+// A module snapshot can fail with ERROR_BAD_LENGTH while the process loads
+// or unloads a module; another try then succeeds.
 win_handles::KernelHandle Snapshot(DWORD flags, DWORD processId) {
-    // A module snapshot can fail with ERROR_BAD_LENGTH while the process
-    // loads or unloads a module; another try then succeeds.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        HANDLE snapshot = CreateToolhelp32Snapshot(flags, processId);
-        if (snapshot != INVALID_HANDLE_VALUE) {
-            return win_handles::KernelHandle(snapshot);
-        }
-        if (GetLastError() != ERROR_BAD_LENGTH) {
-            break;
-        }
+    HANDLE snapshot = CreateToolhelp32Snapshot(flags, processId);
+    for (int retry = 0;
+         retry < 4 && snapshot == INVALID_HANDLE_VALUE && GetLastError() == ERROR_BAD_LENGTH;
+         ++retry) {
+        snapshot = CreateToolhelp32Snapshot(flags, processId);
     }
-    return win_handles::KernelHandle();
+    return win_handles::KernelHandle(snapshot == INVALID_HANDLE_VALUE ? nullptr : snapshot);
 }
 
 // A 64-bit process cannot load the 32-bit plug-in, and a 32-bit program
@@ -255,13 +238,11 @@ std::optional<bool> HasPlugin(DWORD processId) {
     }
     MODULEENTRY32W module = {};
     module.dwSize = sizeof module;
-    for (BOOL more = Module32FirstW(modules.get(), &module); more;
-         more = Module32NextW(modules.get(), &module)) {
-        if (lstrcmpiW(module.szModule, L"QvVorn.dll") == 0) {
-            return true;
-        }
+    BOOL more = Module32FirstW(modules.get(), &module);
+    while (more && lstrcmpiW(module.szModule, L"QvVorn.dll") != 0) {
+        more = Module32NextW(modules.get(), &module);
     }
-    return false;
+    return more != FALSE;
 }
 
 // The processes seen with the plug-in loaded: a mail client running with it

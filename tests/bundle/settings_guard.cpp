@@ -10,14 +10,13 @@
 // Everything it prints is ASCII lines, for run-tests.cmd to read.
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
+#include <fstream>
 #include <string>
 #include <vector>
 
-#include "common/owned_handle.h"
 #include "error_dialogs.h"
 #include "win_handles.h"
 
@@ -27,12 +26,6 @@ const wchar_t kClientKey[] = L"Software\\Halvane\\QV2\\Settings";
 const wchar_t kTestsKey[] = L"Software\\QvVornTests";
 // The values that the plug-in owns, in the order they are printed.
 const wchar_t* const kValueNames[] = {L"VornMax", L"VornFolder"};
-
-void FreeArguments(wchar_t** arguments) {
-    LocalFree(arguments);
-}
-// CommandLineToArgvW's array, freed with LocalFree.
-using Arguments = OwnedHandle<wchar_t**, FreeArguments>;
 
 void Line(const std::string& text) {
     std::printf("%s\n", text.c_str());
@@ -72,26 +65,21 @@ struct Settings {
 };
 
 // A value's type and bytes as they are stored, whatever their type and size;
-// it may grow between the size and the read.
+// it may grow between a call that measures it and the read.
 LONG ReadValue(HKEY key, const wchar_t* name, Value& value) {
-    value = Value();
+    DWORD size = 0;
     LONG result = ERROR_MORE_DATA;
-    for (DWORD size = 0; result == ERROR_MORE_DATA;) {
+    while (result == ERROR_MORE_DATA || (result == ERROR_SUCCESS && size > value.data.size())) {
         value.data.resize(size);
-        result = RegQueryValueExW(key, name, nullptr, &value.type,
-                                  size ? value.data.data() : nullptr, &size);
-        if (result == ERROR_SUCCESS && size > value.data.size()) {
-            result = ERROR_MORE_DATA; // that call only measured
-        }
-        value.data.resize(result == ERROR_SUCCESS ? size : value.data.size());
+        result = RegQueryValueExW(key, name, nullptr, &value.type, value.data.data(), &size);
     }
+    value.data.resize(result == ERROR_SUCCESS ? size : 0);
     value.present = result == ERROR_SUCCESS;
     return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
 }
 
 // The key is opened to read values alone: nothing here can change it.
 bool ReadSettings(Settings& settings, std::string& why) {
-    settings = Settings();
     HKEY opened = nullptr;
     LONG result = RegOpenKeyExW(HKEY_CURRENT_USER, kClientKey, 0, KEY_QUERY_VALUE, &opened);
     if (result == ERROR_FILE_NOT_FOUND) {
@@ -113,89 +101,73 @@ bool ReadSettings(Settings& settings, std::string& why) {
     return true;
 }
 
-// "VornMax: REG_DWORD (4 bytes) 0c 00 00 00": every byte of the value, so
-// that equal lines are equal values.
-std::string ValueLine(const wchar_t* name, const Value& value) {
-    std::string line = Ascii(name) + ": ";
-    if (!value.present) {
-        return line + "absent";
-    }
-    line += value.type == REG_SZ      ? "REG_SZ"
-            : value.type == REG_DWORD ? "REG_DWORD"
-                                      : "type " + std::to_string(value.type);
-    line += " (" + std::to_string(value.data.size()) + " bytes)";
-    for (BYTE byte : value.data) {
-        line += Hex(byte, " %02x");
-    }
-    return line;
-}
-
-// What save prints and compare compares, in this order.
+// What save prints and compare compares, in this order: "key: present", then
+// a line a value, "VornMax: REG_DWORD (4 bytes) 0c 00 00 00", with every byte
+// of it, so that equal lines are equal values.
 std::vector<std::string> SettingsLines(const Settings& settings) {
-    return {settings.keyPresent ? "key: present" : "key: absent",
-            ValueLine(kValueNames[0], settings.values[0]),
-            ValueLine(kValueNames[1], settings.values[1])};
+    std::vector<std::string> lines = {settings.keyPresent ? "key: present" : "key: absent"};
+    for (int i = 0; i < 2; ++i) {
+        const Value& value = settings.values[i];
+        std::string type = value.type == REG_SZ      ? "REG_SZ"
+                           : value.type == REG_DWORD ? "REG_DWORD"
+                                                     : "type " + std::to_string(value.type);
+        lines.push_back(Ascii(kValueNames[i]) + ": " +
+                        (value.present ? type + " (" + std::to_string(value.data.size()) + " bytes)"
+                                       : "absent"));
+        for (BYTE byte : value.data) {
+            lines.back() += Hex(byte, " %02x");
+        }
+    }
+    return lines;
 }
 
 // What `reg import` takes to put both values back as they were, with the
 // stored type and bytes (hex(N)); a value that was absent is deleted.
 // Without the key there is nothing to put back, and a section line would
 // make the key, so the file only says so.
-std::wstring RegFile(const Settings& settings) {
+std::string RegFile(const Settings& settings) {
     std::string text = "Windows Registry Editor Version 5.00\r\n\r\n";
     if (!settings.keyPresent) {
-        return std::wstring(text.begin(), text.end()) +
-               L"; HKEY_CURRENT_USER\\Software\\Halvane\\QV2\\Settings was not "
-               L"there: there is "
-               L"nothing to put back, and an import must not make it.\r\n";
+        return text + "; HKEY_CURRENT_USER\\Software\\Halvane\\QV2\\Settings was not there: "
+                      "there is nothing to put back, and an import must not make it.\r\n";
     }
     text += "[HKEY_CURRENT_USER\\Software\\Halvane\\QV2\\Settings]\r\n";
     for (int i = 0; i < 2; ++i) {
         const Value& value = settings.values[i];
         text += "\"" + Ascii(kValueNames[i]) + "\"=";
-        if (!value.present) {
-            text += "-\r\n";
-            continue;
-        }
-        text += Hex(value.type, "hex(%lx):");
+        text += value.present ? Hex(value.type, "hex(%lx):") : "-";
         for (size_t b = 0; b < value.data.size(); ++b) {
             text += Hex(value.data[b], b == 0 ? "%02x" : ",%02x");
         }
         text += "\r\n";
     }
-    text += "\r\n";
-    return std::wstring(text.begin(), text.end());
+    return text + "\r\n";
 }
 
-// A file of a name that no file here has: CREATE_NEW never overwrites one.
-HANDLE CreateNewFile(std::string& name, std::string& why) {
+// A file of a name that no file here has (CREATE_NEW never overwrites one),
+// in UTF-16LE with a byte order mark, as regedit writes version 5.00 files.
+bool WriteRegFile(const std::string& text, std::string& name, std::string& why) {
     SYSTEMTIME now = {};
     GetLocalTime(&now);
     char base[40];
     std::snprintf(base, sizeof base, "settings-before-%04u%02u%02u-%02u%02u%02u", now.wYear,
                   now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
-    for (int number = 1; number <= 100; ++number) {
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int number = 1; created == INVALID_HANDLE_VALUE && number <= 100; ++number) {
         name = base + (number == 1 ? "" : "-" + std::to_string(number)) + ".reg";
-        std::wstring wide(name.begin(), name.end());
-        HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+        created = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
             why = ErrorText("cannot make " + name, GetLastError());
-            return file;
+            return false;
         }
     }
-    why = std::string("100 files named ") + base + "*.reg are here already";
-    return INVALID_HANDLE_VALUE;
-}
-
-// UTF-16LE with a byte order mark, as regedit writes version 5.00 files.
-bool WriteRegFile(const std::wstring& text, std::string& name, std::string& why) {
-    HANDLE created = CreateNewFile(name, why);
     if (created == INVALID_HANDLE_VALUE) {
+        why = std::string("100 files named ") + base + "*.reg are here already";
         return false;
     }
     win_handles::KernelHandle file(created);
-    std::wstring bytes = L"\xfeff" + text;
+    std::wstring bytes = L"\xfeff" + std::wstring(text.begin(), text.end());
     DWORD size = static_cast<DWORD>(bytes.size() * sizeof(wchar_t));
     DWORD written = 0;
     if (WriteFile(file.get(), bytes.data(), size, &written, nullptr) && written == size &&
@@ -225,26 +197,15 @@ int Save() {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-// The lines of an earlier save's output, line ends taken off.
-std::vector<std::string> SavedLines(const wchar_t* path) {
-    std::vector<std::string> lines;
-    FILE* file = _wfopen(path, L"rb");
-    char buffer[65536];
-    while (file != nullptr && std::fgets(buffer, sizeof buffer, file) != nullptr) {
-        std::string line(buffer);
-        line.erase(line.find_last_not_of("\r\n") + 1);
-        lines.push_back(line);
+int Compare(const char* path) {
+    std::vector<std::string> before;
+    std::ifstream file(path, std::ios::binary);
+    for (std::string line; std::getline(file, line);) {
+        before.push_back(line.substr(0, line.find_last_not_of("\r\n") + 1));
     }
-    if (file != nullptr) {
-        std::fclose(file);
-    }
-    return lines;
-}
-
-int Compare(const wchar_t* path) {
-    std::vector<std::string> before = SavedLines(path);
     if (before.size() != 4 || before[0].compare(0, 7, "saved: ") != 0) {
-        Line("cannot compare: " + Ascii(path) + " holds no values that save printed");
+        Line("cannot compare: " + Ascii(std::wstring(path, path + std::strlen(path))) +
+             " holds no values that save printed");
         return 2;
     }
     Settings settings;
@@ -308,10 +269,9 @@ int Keys() {
         std::string shown = "QvVornTests\\" + Ascii(subkey);
         bool numbered = !subkey.empty() && subkey.size() <= 9 &&
                         subkey.find_first_not_of(L"0123456789") == std::wstring::npos;
-        DWORD id = numbered ? std::wcstoul(subkey.c_str(), nullptr, 10) : 0;
         if (!numbered) {
             Line("kept: " + shown);
-        } else if (ProcessRunning(id)) {
+        } else if (ProcessRunning(std::wcstoul(subkey.c_str(), nullptr, 10))) {
             Line("in use: " + shown);
         } else if ((result = RegDeleteTreeW(tests.get(), subkey.c_str())) == ERROR_SUCCESS) {
             Line("removed: " + shown);
@@ -328,18 +288,16 @@ int Keys() {
 
 } // namespace
 
-int main() {
+int main(int argc, char* argv[]) {
     error_dialogs::TurnOff();
-    int count = 0;
-    Arguments arguments(CommandLineToArgvW(GetCommandLineW(), &count));
-    std::wstring command = arguments && count >= 2 ? arguments.get()[1] : L"";
-    if (command == L"save" && count == 2) {
+    std::string command = argc >= 2 ? argv[1] : "";
+    if (command == "save" && argc == 2) {
         return Save();
     }
-    if (command == L"compare" && count == 3) {
-        return Compare(arguments.get()[2]);
+    if (command == "compare" && argc == 3) {
+        return Compare(argv[2]);
     }
-    if (command == L"keys" && count == 2) {
+    if (command == "keys" && argc == 2) {
         return Keys();
     }
     Line("usage: settings_guard save | compare FILE | keys");
