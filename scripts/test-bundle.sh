@@ -95,13 +95,16 @@ manifest = os.path.join(templates, "ja-JP.manifest")
 if os.path.isfile(manifest):
     shutil.copyfile(manifest, os.path.join(bin_dir, "ja-JP.manifest"))
 
-# The .cmd files, with CRLF line ends as cmd expects, and the readme in
-# code page 932, which a Japanese Windows' Notepad opens as it is.
-for template, encoding in (("run-tests.cmd.in", "ascii"), ("run-bench.cmd.in", "ascii"),
-                           ("readme.txt.in", "cp932")):
-    text = open(os.path.join(templates, template), encoding="utf-8").read()
+# The .cmd files, with CRLF line ends as cmd expects, and the readme (kept
+# with the package's in packaging/) in code page 932, which a Japanese
+# Windows' Notepad opens as it is.
+readme = os.path.join(templates, "..", "..", "packaging", "readme.tests.txt")
+for template, name, encoding in ((os.path.join(templates, "run-tests.cmd.in"), "run-tests.cmd", "ascii"),
+                                 (os.path.join(templates, "run-bench.cmd.in"), "run-bench.cmd", "ascii"),
+                                 (readme, "readme.txt", "cp932")):
+    text = open(template, encoding="utf-8").read()
     text = text.replace("@VERSION@", version).replace("@TESTS@", "\n".join(lines))
-    with open(os.path.join(bundle, template[:-3]), "w", newline="\r\n", encoding=encoding) as out:
+    with open(os.path.join(bundle, name), "w", newline="\r\n", encoding=encoding) as out:
         out.write(text)
 EOF
 
