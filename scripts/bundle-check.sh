@@ -185,6 +185,7 @@ proof_main_run() {
   compare "$dir" || fail "under code page 932 the bundle's results differ from ctest's"
   screen_has "$dir" 'QvVornTests was there before this run' ||
     fail "run-tests.cmd did not report the test key that an earlier run left"
+  screen_has "$dir" 'To put back VornMax' && fail "a run that kept the values gave a command to put them back"
   no_test_key "the main run"
   [[ $(registry query "$client" /v WindowWidth) == *0x320* ]] ||
     fail "the mail client's other value was not changed during the run, so that proves nothing"
