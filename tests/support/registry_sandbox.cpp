@@ -1,12 +1,9 @@
 #include "registry_sandbox.h"
 
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 #include "environment.h"
-#include "exit_codes.h"
 #include "win_handles.h"
 
 namespace registry_sandbox {
@@ -21,15 +18,6 @@ const char kParent[] = "Software\\QvVornTests";
 win_handles::RegistryKey realUser;
 std::string madePath; // the key this process made, under the real HKCU
 std::atomic<bool> keyToDelete{false};
-
-[[noreturn]] void Refuse(const std::string& why) {
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    DiscardNow();
-    std::printf("cannot run: HKEY_CURRENT_USER could not be redirected to a test key: %s\n",
-                why.c_str());
-    std::fflush(stdout);
-    std::exit(exit_codes::kCannotRun);
-}
 
 std::string Error(LONG code) {
     return "error " + std::to_string(code);
@@ -81,18 +69,18 @@ std::string RedirectionFault(HKEY realUser, const std::string& path) {
     return fault;
 }
 
-void Enter() {
+std::string Enter() {
     HKEY real = nullptr;
     LONG error = RegOpenCurrentUser(KEY_ALL_ACCESS, &real);
     if (error != ERROR_SUCCESS) {
-        Refuse("the real one could not be opened (" + Error(error) + ")");
+        return "the real one could not be opened (" + Error(error) + ")";
     }
     realUser.Reset(real);
     std::optional<std::string> inherited = environment::Variable(kVariable);
     std::string path =
         inherited.value_or(std::string(kParent) + "\\" + std::to_string(GetCurrentProcessId()));
     if (!IsTestKey(path)) {
-        Refuse(std::string(kVariable) + " is \"" + path + "\", not a key under HKCU\\" + kParent);
+        return std::string(kVariable) + " is \"" + path + "\", not a key under HKCU\\" + kParent;
     }
     if (!inherited) {
         RegDeleteTreeA(realUser.get(), path.c_str()); // left by an earlier process
@@ -102,7 +90,7 @@ void Enter() {
     error = RegCreateKeyExA(realUser.get(), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             &key, &disposition);
     if (error != ERROR_SUCCESS) {
-        Refuse("HKCU\\" + path + " could not be made (" + Error(error) + ")");
+        return "HKCU\\" + path + " could not be made (" + Error(error) + ")";
     }
     win_handles::RegistryKey sandbox(key);
     if (!inherited || disposition == REG_CREATED_NEW_KEY) {
@@ -111,15 +99,16 @@ void Enter() {
     }
     error = RegOverridePredefKey(HKEY_CURRENT_USER, sandbox.get());
     if (error != ERROR_SUCCESS) {
-        Refuse("RegOverridePredefKey failed (" + Error(error) + ")");
+        return "RegOverridePredefKey failed (" + Error(error) + ")";
     }
     std::string fault = RedirectionFault(realUser.get(), path);
     if (!fault.empty()) {
-        Refuse(fault);
+        return fault;
     }
     if (!inherited) {
         SetEnvironmentVariableA(kVariable, path.c_str());
     }
+    return std::string();
 }
 
 void DiscardNow() {

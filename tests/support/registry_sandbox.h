@@ -12,10 +12,11 @@ namespace registry_sandbox {
 
 // Redirects HKEY_CURRENT_USER for this process: to the key named in
 // QVVORN_TEST_HKCU when a parent made one, else to a new one, which it then
-// names there for its children. Nothing may run against the real registry:
-// when the redirection cannot be made or does not prove itself, it prints
-// "cannot run: <why>" and ends the process with exit_codes::kCannotRun.
-void Enter();
+// names there for its children. Empty when done; else why the redirection
+// could not be made or did not prove itself, and then nothing may run: the
+// process ends (abrupt_end) with the redirection, whatever it is, in place,
+// since giving HKEY_CURRENT_USER back is what would reach the real key.
+std::string Enter();
 // Deletes the key this process made, now and from any thread, leaving the
 // redirection in place: from then on nothing written through
 // HKEY_CURRENT_USER lands anywhere. Only for a process about to end

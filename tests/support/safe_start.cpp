@@ -31,7 +31,10 @@ void Begin() {
     if (!limit) {
         Refuse(why);
     }
-    registry_sandbox::Enter();
+    std::string fault = registry_sandbox::Enter();
+    if (!fault.empty()) {
+        Refuse("HKEY_CURRENT_USER could not be redirected to a test key: " + fault);
+    }
     if (!watchdog::Start(*limit)) {
         Refuse("the watchdog's thread could not be started");
     }
