@@ -29,7 +29,9 @@
 #   - the bundle's readme is code page 932 text with CRLF line ends;
 #   - nothing of its stays in the registry or the prefix's files;
 #   - run-bench.cmd prints the benchmark's goal lines.
-set -euo pipefail
+set -eEuo pipefail
+# A command that stops the check says so, with where it was.
+trap 'echo "bundle-check: stopped at line $LINENO${FUNCNAME:+ in $FUNCNAME}: $BASH_COMMAND" >&2' ERR
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QVVORN_BUILD:-$root/build}
 
@@ -63,10 +65,11 @@ keep() {
   rm -rf "$work"
 }
 trap keep EXIT
-failed=0
+# Every failed check is said when it fails and again at the end.
+failures=()
 fail() {
   echo "bundle-check: $*" >&2
-  failed=1
+  failures+=("$*")
 }
 # build LOG TARGET...: a build whose output is shown only when it fails.
 build_shown() {
@@ -458,4 +461,8 @@ if ! grep -q "^goals met: [0-9]* of [0-9]*" "$dir/bench.txt"; then
 else
   echo "run-bench.cmd: $(grep "^goals met" "$dir/bench.txt")"
 fi
-exit $failed
+((${#failures[@]} == 0)) || {
+  echo "bundle-check: ${#failures[@]} checks failed:"
+  printf '  %s\n' "${failures[@]}"
+  exit 1
+} >&2

