@@ -33,7 +33,8 @@ step() {
   # Into a file, shown as it grows: a pipe could be held open by a Wine
   # process that outlives the step.
   local start=$SECONDS log=$logs/$name.log status=0 shown
-  "$@" >"$log" 2>&1 &
+  : >"$log"
+  "$@" >>"$log" 2>&1 &
   local pid=$!
   tail -n +1 -s 0.2 -f --pid="$pid" "$log" &
   shown=$!
