@@ -39,6 +39,7 @@ class WindowedHost {
     // The windows that have the mouse buttons (the drag's) and the keys now, or null.
     HWND Capture() const { return InputState().hwndCapture; }
     HWND Focus() const { return InputState().hwndFocus; }
+    HWND Active() const { return InputState().hwndActive; }
     // The menus open now, the top one first.
     std::vector<HWND> Menus() const { return window_input::ThreadWindows(threadId_, "#32768"); }
 
