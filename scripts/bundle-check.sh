@@ -120,6 +120,12 @@ run() {
   echo "$code" >"$dir/exit"
 }
 exit_code() { cat "$1/exit"; }
+# ended FOLDER: how run-tests.cmd ended there, with the cases that failed.
+ended() {
+  local cases
+  cases=$(cat "$1"/results*.txt 2>/dev/null | tr -d '\r' | sed -n 's/^failed: //p' | paste -sd ' ' - || true)
+  echo "exited $(exit_code "$1")${cases:+, failing $cases}"
+}
 # Under Wine the first program that opens a window starts the desktop
 # process (explorer.exe /desktop), which keeps that program's output open
 # until it ends: run-tests.cmd could then neither read nor remove the first
@@ -184,7 +190,7 @@ proof_main_run() {
   export_client "$work/client-before.reg"
   registry add 'HKCU\Software\QvVornTests\1' /f >/dev/null
   run_while_changing "$dir" WindowWidth 800
-  [[ $(exit_code "$dir") == 0 ]] || fail "under code page 932 run-tests.cmd exited $(exit_code "$dir")"
+  [[ $(exit_code "$dir") == 0 ]] || fail "under code page 932 run-tests.cmd $(ended "$dir")"
   compare "$dir" || fail "under code page 932 the bundle's results differ from ctest's"
   screen_has "$dir" 'QvVornTests was there before this run' ||
     fail "run-tests.cmd did not report the test key that an earlier run left"
@@ -356,7 +362,7 @@ proof_scaled() {
 }
 check_scaled() {
   local dir=$1 others
-  [[ $(exit_code "$dir") == 0 ]] || fail "at 150 % run-tests.cmd exited $(exit_code "$dir")"
+  [[ $(exit_code "$dir") == 0 ]] || fail "at 150 % run-tests.cmd $(ended "$dir")"
   others=$(grep '^skipped: ' "$dir/results-partial.txt" | grep -v -e 'scaled to' -e 'left out of the test bundle' || true)
   [[ -z $others ]] || fail "at 150 % cases were skipped for another reason: $others"
   grep -q '^display scaling: 144 dpi' "$dir/results-partial.txt" || fail "at 150 % the facts do not say 144 dpi"
@@ -413,7 +419,7 @@ wait "$run1252" || true
 run1252=""
 dir=$dir1252
 [[ -f $dir/exit ]] || echo "no Wine for code page 1252" >"$dir/exit"
-[[ $(exit_code "$dir") == 0 ]] || fail "under code page 1252 run-tests.cmd exited $(exit_code "$dir")"
+[[ $(exit_code "$dir") == 0 ]] || fail "under code page 1252 run-tests.cmd $(ended "$dir")"
 compare "$dir" 932 || fail "under code page 1252 the bundle's results differ from ctest's"
 skips=$(grep -c "needs ANSI code page 932" "$dir/screen.txt" || true)
 echo "code page 1252: $skips cases skipped for code page 932; $(grep '^run-tests: ' "$dir/screen.txt" || true)"
