@@ -156,6 +156,11 @@ seed_client() {
 client_values() { registry query "$client" /v VornMax && registry query "$client" /v VornFolder; }
 # The mail client's key byte for byte, as reg exports it, into FILE.
 export_client() { registry export "$client" "$1" /y >/dev/null; }
+# client_kept FILE: the mail client's key is byte for byte as FILE holds it.
+client_kept() {
+  export_client "$work/client-now.reg"
+  cmp -s "$1" "$work/client-now.reg"
+}
 # no_test_key WHAT: fails when a QvVornTests key is left.
 no_test_key() {
   [[ $(registry query 'HKCU\Software\QvVornTests') == *QvVornTests* ]] || return 0
@@ -199,8 +204,7 @@ proof_main_run() {
   [[ $(registry query "$client" /v WindowWidth) == *0x320* ]] ||
     fail "the mail client's other value was not changed during the run, so that proves nothing"
   registry add "$client" /v WindowWidth /t REG_DWORD /d 640 /f >/dev/null
-  export_client "$work/client-after.reg"
-  cmp -s "$work/client-before.reg" "$work/client-after.reg" ||
+  client_kept "$work/client-before.reg" ||
     fail "VornMax or VornFolder changed: $(client_values)"
   echo "code page 932, in a folder named like '$(basename "$(dirname "$dir")")': exited $(exit_code "$dir"); $(grep '^run-tests: ' "$dir/screen.txt" || true)"
 }
@@ -247,8 +251,7 @@ proof_sandbox_closed() {
       "$QVVORN_WINE_RUN" "$(basename "$program")" </dev/null >"$program.txt" 2>&1) || true
     started=$((started + 1))
   done
-  export_client "$work/client-after.reg"
-  cmp -s "$work/client-before.reg" "$work/client-after.reg" ||
+  client_kept "$work/client-before.reg" ||
     fail "with no redirection of HKEY_CURRENT_USER the mail client's key changed"
   no_test_key "a program started with no redirection"
   echo "HKEY_CURRENT_USER not redirected: $started programs of bin\\ started by hand; the mail client's key unchanged"
@@ -265,8 +268,7 @@ proof_put_back() {
     return
   fi
   (cd "$dir" && wine cmd /c "$command" </dev/null >/dev/null 2>&1) || fail "'$command' failed"
-  export_client "$work/client-put-back.reg"
-  cmp -s "$work/client-seeded.reg" "$work/client-put-back.reg" ||
+  client_kept "$work/client-seeded.reg" ||
     fail "'$command' did not put the mail client's key back as it was: $(client_values)"
   echo "after VornMax changed: '$command' put the mail client's key back byte for byte"
 }
@@ -290,13 +292,12 @@ proof_faulty_module() {
   seed_client
   export_client "$work/client-before.reg"
   QVVORN_FAULT=$fault QVVORN_TEST_TIMEOUT=10 run "$dir" "$@"
-  export_client "$work/client-after.reg"
   case $(exit_code "$dir") in
     0) fail "with a module that $what run-tests.cmd passed" ;;
     124) fail "with a module that $what run-tests.cmd did not end" ;;
   esac
   screen_has "$dir" 'run-tests: ' || fail "with a module that $what run-tests.cmd gave no verdict"
-  cmp -s "$work/client-before.reg" "$work/client-after.reg" ||
+  client_kept "$work/client-before.reg" ||
     fail "with a module that $what the mail client's key changed: $(client_values)"
   no_test_key "a run with a module that $what"
   echo "a module that $what, ${*:-every program}: exited $(exit_code "$dir") after $((SECONDS - start)) s, the mail client's key unchanged; $(grep '^run-tests: ' "$dir/screen.txt" || true)"
